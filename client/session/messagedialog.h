@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QFlags>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace Session {
+
+// The four kinds of the message dialog: they pick the title, the icon and the sound.
+enum class DialogKind { Warning = 0, Error = 1, Information = 2, Question = 3 }; // "Uyarı", "Hata", "Bilgi", "Soru"
+
+enum class DialogButton {
+    None = 0,
+    Yes = 0x1,       // "Evet"
+    No = 0x2,        // "Hayır"
+    Ok = 0x4,        // "Tamam"
+    Cancel = 0x8,    // "Vazgeç"
+    Abort = 0x10,    // "İptal"
+    Retry = 0x20,    // "Tekrar"
+    Ignore = 0x40,   // "Atla"
+    YesToAll = 0x80, // "Tümüne Evet"
+    NoToAll = 0x100, // "Tümüne Hayır"
+    Help = 0x200,    // "Yardım"
+};
+Q_DECLARE_FLAGS(DialogButtons, DialogButton)
+Q_DECLARE_OPERATORS_FOR_FLAGS(DialogButtons)
+
+struct DialogRequest
+{
+    QString text;
+    DialogKind kind = DialogKind::Information;
+    DialogButtons buttons = DialogButton::Ok;
+    DialogButton firstButton = DialogButton::None;
+    bool plain = false; // a plain message box (the per-attempt connection error), not the Turkish dialog
+};
+
+// Where every message the user sees goes. The program installs the real window; tests
+// install a ScriptedAnswerer. show() may be called from any thread: from a worker it is
+// handed to the UI thread and the worker waits for the answer.
+class DialogPresenter
+{
+public:
+    virtual ~DialogPresenter() = default;
+    virtual DialogButton present(const DialogRequest &request) = 0; // runs on the UI thread
+};
+
+void installPresenter(DialogPresenter *presenter); // not owned; nullptr restores the default
+DialogButton show(const DialogRequest &request);
+
+// The message dialog of the program: text, kind, buttons, first button → button pressed.
+DialogButton MessageDialog(const QString &text, DialogKind kind, DialogButtons buttons,
+                           DialogButton firstButton = DialogButton::None);
+// A plain message box with one OK button (the platform's own, used for per-attempt errors).
+void plainMessage(const QString &text);
+
+// "Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!" as "Hata" with "Tamam".
+QString connectionFailureText();
+void showConnectionFailure();
+
+// The default and Escape rules of the dialog.
+DialogButton defaultButton(DialogButtons buttons);
+DialogButton escapeButton(DialogButtons buttons);
+
+// For tests: records every dialog and answers from a queue (the default button when empty).
+class ScriptedAnswerer final : public DialogPresenter
+{
+public:
+    ScriptedAnswerer();
+    ~ScriptedAnswerer() override;
+    DialogButton present(const DialogRequest &request) override;
+
+    void enqueue(DialogButton answer) { m_answers.append(answer); }
+    const QList<DialogRequest> &shown() const { return m_shown; }
+    void clear() { m_shown.clear(); }
+
+private:
+    QList<DialogRequest> m_shown;
+    QList<DialogButton> m_answers;
+};
+
+} // namespace Session
