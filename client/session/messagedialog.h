@@ -46,7 +46,11 @@ public:
     virtual DialogButton present(const DialogRequest &request) = 0; // runs on the UI thread
 };
 
-void installPresenter(DialogPresenter *presenter); // not owned; nullptr restores the default
+// Not owned; nullptr restores the default, which writes the message to standard error and
+// answers as nobody were there (unattendedAnswer), so nothing ever blocks without a window.
+void installPresenter(DialogPresenter *presenter);
+DialogPresenter *installedPresenter(); // nullptr when the default is in effect
+// From a worker thread the UI thread's event loop must be running, or the worker waits for it.
 DialogButton show(const DialogRequest &request);
 
 // The message dialog of the program: text, kind, buttons, first button → button pressed.
@@ -54,6 +58,9 @@ DialogButton MessageDialog(const QString &text, DialogKind kind, DialogButtons b
                            DialogButton firstButton = DialogButton::None);
 // A plain message box with one OK button (the platform's own, used for per-attempt errors).
 void plainMessage(const QString &text);
+// The platform's own box with the icon of a kind and one OK button (the login's warnings,
+// the update's error).
+void plainMessage(const QString &text, DialogKind kind);
 
 // "Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!" as "Hata" with "Tamam".
 QString connectionFailureText();
@@ -63,7 +70,17 @@ void showConnectionFailure();
 DialogButton defaultButton(DialogButtons buttons);
 DialogButton escapeButton(DialogButtons buttons);
 
+// The dialog's texts: "Uyarı", "Hata", "Bilgi", "Soru"; "Evet", "Hayır", "Tamam", ...
+QString dialogTitle(DialogKind kind);
+QString buttonCaption(DialogButton button);
+// The buttons of a set in the order the dialog lays them out.
+QList<DialogButton> orderedButtons(DialogButtons buttons);
+// What a dialog answers when nobody is there to press a button: the default button,
+// else the Escape button, else the first button shown.
+DialogButton unattendedAnswer(DialogButtons buttons);
+
 // For tests: records every dialog and answers from a queue (the default button when empty).
+// Constructing one installs it; destroying it restores the presenter that was there before.
 class ScriptedAnswerer final : public DialogPresenter
 {
 public:
@@ -78,6 +95,7 @@ public:
 private:
     QList<DialogRequest> m_shown;
     QList<DialogButton> m_answers;
+    DialogPresenter *m_previous = nullptr;
 };
 
 } // namespace Session
