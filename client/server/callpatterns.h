@@ -35,7 +35,7 @@ template<typename Body>
 std::optional<BodyValue<Body>> shown(BodyResult<Body> result)
 {
     if (!result) {
-        Session::plainMessage(result.error().message);
+        Session::plainMessage(result.error().message, Session::DialogKind::Error);
         return std::nullopt;
     }
     return std::move(result).value();
