@@ -91,8 +91,14 @@ int serve(Store::Database &db, const QCommandLineParser &parser)
         return 2;
     }
     options.sessionLifetime = std::chrono::seconds(lifetime);
-    options.sessionSecret = parser.isSet(u"session-secret"_s) ? parser.value(u"session-secret"_s).toUtf8()
-                                                               : qgetenv("VARSEL_SESSION_SECRET");
+    // Session ids are signed with the database's own key, so every instance on one database
+    // accepts them; the command line or the environment may set another.
+    if (parser.isSet(u"session-secret"_s))
+        options.sessionSecret = parser.value(u"session-secret"_s).toUtf8();
+    else if (const QByteArray fromEnv = qgetenv("VARSEL_SESSION_SECRET"); !fromEnv.isEmpty())
+        options.sessionSecret = fromEnv;
+    else
+        options.sessionSecret = db.serverSecret();
 
     Methods::Registry registry;
     Methods::registerAll(registry);
@@ -134,7 +140,7 @@ int main(int argc, char *argv[])
         {u"web-port"_s, u"Web portu (varsayılan 8080; 0 boş bir port seçer)"_s, u"port"_s},
         {u"parts"_s, u"Yeni veritabanında oluşturulacak stok sayısı"_s, u"n"_s},
         {u"threads"_s, u"İş parçacığı sayısı (varsayılan: en az 2, işlemci sayısı kadar)"_s, u"n"_s},
-        {u"session-secret"_s, u"Oturum kimliklerini imzalayan ortak anahtar (VARSEL_SESSION_SECRET)"_s, u"secret"_s},
+        {u"session-secret"_s, u"Oturum kimliklerini imzalayan anahtar (VARSEL_SESSION_SECRET; varsayılan: veritabanınınki)"_s, u"secret"_s},
         {u"session-lifetime"_s, u"Oturum ömrü, saniye (varsayılan 1200)"_s, u"seconds"_s},
         {u"user"_s, u"register-computer için kullanıcı adı"_s, u"name"_s},
     });

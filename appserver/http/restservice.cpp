@@ -127,15 +127,14 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
     const Protocol::Operation *op = Protocol::findOperation(name);
     if (!op)
         return reject(Status::internal_server_error, notFound("TServerMethods1", name), response);
+    auto inputs = Protocol::decodeRequest(*op, request.body());
+    if (!inputs)
+        return reject(Status::internal_server_error, inputs.error().message, response);
     const Methods::Handler *handler = m_registry.find(op->name);
     if (!handler || !*handler) {
         return reject(Status::internal_server_error,
                       u"not implemented: "_s + QString::fromUtf8(name.data(), qsizetype(name.size())), response);
     }
-
-    auto inputs = Protocol::decodeRequest(*op, request.body());
-    if (!inputs)
-        return reject(Status::internal_server_error, inputs.error().message, response);
 
     Methods::CallContext context{m_db};
     auto outputs = (*handler)(context, *inputs);

@@ -86,21 +86,22 @@ void WebService::handle(const Request &request, const net::ip::address &peer, Re
             return m_requestForm.submit(request, response);
         if (isGet)
             return m_requestForm.show(query, response);
-    } else if (isGet && equalNoCase(path, "/ip")) {
-        const auto forwarded = request["X-Forwarded-For"];
-        response.set(http::field::cache_control, "no-store");
-        return answerText(response, Status::ok,
-                          callerAddress(std::string_view(forwarded.data(), forwarded.size()), peer));
-    } else if (isGet && equalNoCase(path, "/exe/VarselSetup.exe")) {
-        return setupDownload(request, query, true, response);
-    } else if (isGet && equalNoCase(path, "/exe/VarselSetup-nolength.exe")) {
-        return setupDownload(request, query, false, response);
+    } else if (equalNoCase(path, "/ip")) {
+        if (isGet) {
+            const auto forwarded = request["X-Forwarded-For"];
+            response.set(http::field::cache_control, "no-store");
+            return answerText(response, Status::ok,
+                              callerAddress(std::string_view(forwarded.data(), forwarded.size()), peer));
+        }
+    } else if (equalNoCase(path, "/exe/VarselSetup.exe") || equalNoCase(path, "/exe/VarselSetup-nolength.exe")) {
+        if (isGet)
+            return setupDownload(request, query, equalNoCase(path, "/exe/VarselSetup.exe"), response);
     } else if (equalNoCase(path, "/resimgoster.ashx") || equalNoCase(path, "/tahsilkart.html")) {
         return reject(Status::not_found, u"Bu sayfa henüz hizmet vermiyor."_s, response);
     } else {
         return reject(Status::not_found, u"Sayfa bulunamadı."_s, response);
     }
-    response.set(http::field::allow, "GET, POST");
+    response.set(http::field::allow, equalNoCase(path, "/formmailgonder.aspx") ? "GET, POST" : "GET");
     reject(Status::method_not_allowed, u"Bu adres bu yöntemle çağrılamaz."_s, response);
 }
 

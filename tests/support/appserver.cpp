@@ -153,6 +153,7 @@ struct AppServer::Private
 {
     QTemporaryDir dir;
     QString dbPath;
+    QString dbUrl;
     pid_t pid = -1;
     mutable bool exited = false;
     std::uint16_t port = 0;
@@ -171,7 +172,14 @@ AppServer::AppServer(Options options)
         d->error = u"no temporary folder: "_s + d->dir.errorString();
         return;
     }
-    d->dbPath = d->dir.filePath(u"varsel.db"_s);
+    if (options.dbUrl.isEmpty()) {
+        d->dbPath = d->dir.filePath(u"varsel.db"_s);
+        d->dbUrl = u"sqlite:"_s + d->dbPath;
+    } else {
+        d->dbUrl = options.dbUrl;
+        if (d->dbUrl.startsWith(u"sqlite:"_s))
+            d->dbPath = d->dbUrl.mid(7);
+    }
     QStringList args{u"--db"_s, dbUrl(), u"--bind"_s, u"127.0.0.1"_s, u"--port"_s, u"0"_s,
                      u"--web-port"_s, u"0"_s, u"--parts"_s, QString::number(options.parts)};
     args += options.extraArgs;
@@ -243,7 +251,7 @@ QString AppServer::dbPath() const
 
 QString AppServer::dbUrl() const
 {
-    return u"sqlite:"_s + d->dbPath;
+    return d->dbUrl;
 }
 
 qint64 AppServer::pid() const

@@ -39,6 +39,9 @@ public:
     struct Options
     {
         int parts = 300;                  // --parts: catalogue size of the new database
+        // An existing database (another AppServer's dbUrl()) instead of a new one: several
+        // instances on one database stand for servers behind a balancer.
+        QString dbUrl;
         QStringList extraArgs;            // appended to the server's command line
         std::chrono::seconds startTimeout{120};
     };
@@ -57,7 +60,7 @@ public:
     std::uint16_t webPort() const;
     QString webRoot() const;      // "http://127.0.0.1:WEBPORT/"
     QString dbPath() const;       // the SQLite file
-    QString dbUrl() const;        // "sqlite:" + dbPath()
+    QString dbUrl() const;        // "sqlite:" + dbPath(), or the one given in Options
     qint64 pid() const;
     bool running() const;         // the process has not exited
 
