@@ -391,6 +391,119 @@ void ClientTable::appendRow(const QVariantList &values)
     endRow();
 }
 
+void ClientTable::beginBulk(int rows)
+{
+    clearRows();
+    m_rows = rows;
+    const size_t n = size_t(rows);
+    for (Column &c : m_columns) {
+        switch (c.info.kind) {
+        case ColumnKind::Text: c.ends.resize(n); break;
+        case ColumnKind::Int32: c.i32.resize(n); break;
+        case ColumnKind::Int64:
+        case ColumnKind::DateTime: c.i64.resize(n); break;
+        case ColumnKind::Float:
+        case ColumnKind::Currency: c.f64.resize(n); break;
+        case ColumnKind::Bool: c.b.resize(n); break;
+        case ColumnKind::Bytes: c.bytes.resize(n); break;
+        }
+    }
+}
+
+void ClientTable::reserveText(int col, std::size_t bytes)
+{
+    m_columns[size_t(col)].blob.reserve(bytes);
+}
+
+void ClientTable::bulkNull(int col, int row)
+{
+    Column &c = m_columns[size_t(col)];
+    setNull(c, row, true);
+    if (c.info.kind == ColumnKind::Text)
+        c.ends[size_t(row)] = quint32(c.blob.size());
+}
+
+void ClientTable::bulkText(int col, int row, std::string_view s)
+{
+    Column &c = m_columns[size_t(col)];
+    c.blob.append(s.data(), s.size());
+    c.ends[size_t(row)] = quint32(c.blob.size());
+}
+
+void ClientTable::bulkInteger(int col, int row, qint64 v)
+{
+    Column &c = m_columns[size_t(col)];
+    switch (c.info.kind) {
+    case ColumnKind::Int32: c.i32[size_t(row)] = qint32(v); break;
+    case ColumnKind::Int64:
+    case ColumnKind::DateTime: c.i64[size_t(row)] = v; break;
+    case ColumnKind::Float:
+    case ColumnKind::Currency: c.f64[size_t(row)] = double(v); break;
+    case ColumnKind::Bool: c.b[size_t(row)] = v != 0; break;
+    case ColumnKind::Text:
+    case ColumnKind::Bytes: bulkNull(col, row); break;
+    }
+}
+
+void ClientTable::bulkNumber(int col, int row, double v)
+{
+    Column &c = m_columns[size_t(col)];
+    if (c.info.kind == ColumnKind::Float || c.info.kind == ColumnKind::Currency)
+        c.f64[size_t(row)] = v;
+    else
+        bulkInteger(col, row, qint64(v));
+}
+
+void ClientTable::bulkBool(int col, int row, bool v)
+{
+    bulkInteger(col, row, v ? 1 : 0);
+}
+
+void ClientTable::bulkDateTimeMsecs(int col, int row, qint64 msecs)
+{
+    bulkInteger(col, row, msecs);
+}
+
+void ClientTable::bulkBytes(int col, int row, QByteArray v)
+{
+    Column &c = m_columns[size_t(col)];
+    if (c.info.kind == ColumnKind::Bytes)
+        c.bytes[size_t(row)] = std::move(v);
+    else
+        bulkNull(col, row);
+}
+
+ClientTable::RawColumn ClientTable::raw(int col) const
+{
+    const Column &c = m_columns[size_t(col)];
+    RawColumn r;
+    r.nulls = c.nulls.data();
+    r.nullBytes = c.nulls.size();
+    r.i32 = c.i32.data();
+    r.i64 = c.i64.data();
+    r.f64 = c.f64.data();
+    r.b = c.b.data();
+    r.blob = c.blob.data();
+    r.ends = c.ends.data();
+    return r;
+}
+
+std::size_t ClientTable::estimatedJsonBytes() const
+{
+    std::size_t total = 64 + m_columns.size() * 96;
+    for (const Column &c : m_columns) {
+        switch (c.info.kind) {
+        case ColumnKind::Text: total += c.blob.size() + c.blob.size() / 8 + size_t(m_rows) * 3; break;
+        case ColumnKind::Bytes:
+            for (const QByteArray &b : c.bytes)
+                total += size_t(b.size()) * 4 + 3;
+            break;
+        default: total += size_t(m_rows) * 26;
+        }
+    }
+    return total;
+}
+
 void ClientTable::clear()
 {
     m_columns.clear();

@@ -95,6 +95,40 @@ public:
     void endRow();
     // Convenience for tests and small tables: one QVariant per column.
     void appendRow(const QVariantList &values);
+    // Bulk fill, column by column (the JSON form is column-major): size the rows once, then
+    // set every cell of one column in row order before the next. Text cells must come in row order.
+    void beginBulk(int rows);
+    void reserveText(int col, std::size_t bytes);
+    void bulkNull(int col, int row);
+    void bulkText(int col, int row, std::string_view utf8);
+    void bulkInteger(int col, int row, qint64 v);
+    void bulkNumber(int col, int row, double v);
+    void bulkBool(int col, int row, bool v);
+    void bulkDateTimeMsecs(int col, int row, qint64 naiveMsecs);
+    void bulkBytes(int col, int row, QByteArray v);
+
+    // Direct read access to one column's storage, for writers that walk a whole column.
+    struct RawColumn
+    {
+        const std::uint8_t *nulls = nullptr; // bit per row, may be shorter than the rows (no nulls there)
+        std::size_t nullBytes = 0;
+        const qint32 *i32 = nullptr;
+        const qint64 *i64 = nullptr;
+        const double *f64 = nullptr;
+        const std::uint8_t *b = nullptr;
+        const char *blob = nullptr;
+        const quint32 *ends = nullptr;
+        bool isNull(int row) const
+        {
+            const std::size_t byte = std::size_t(row) >> 3;
+            return byte < nullBytes && (nulls[byte] >> (row & 7) & 1);
+        }
+    };
+    RawColumn raw(int col) const;
+
+    // A generous guess of the JSON size of the table, so a writer can reserve once.
+    std::size_t estimatedJsonBytes() const;
+
     void clear();         // no columns, no rows
     void clearRows();     // keeps the columns
 

@@ -5,7 +5,12 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <memory>
+#include <vector>
+#include <cstring>
 
 namespace Protocol {
 
@@ -121,18 +126,19 @@ bool readInteger(const dom::element &v, int64_t &out)
     }
 }
 
-// Appends one column's values; false when a value has the wrong kind.
-bool readCell(ClientTable &t, ColumnKind kind, int typeCode, const dom::element &v)
+// Sets one cell; false when the value has the wrong kind.
+bool readCell(ClientTable &t, int col, int row, ColumnKind kind, int typeCode, const dom::element &v)
 {
     if (v.is_null()) {
-        t.appendNull();
+        t.bulkNull(col, row);
         return true;
     }
     switch (kind) {
     case ColumnKind::Text: {
-        if (!v.is_string())
+        std::string_view s;
+        if (v.get_string().get(s))
             return false;
-        t.appendText(v.get_string().value_unsafe());
+        t.bulkText(col, row, s);
         return true;
     }
     case ColumnKind::Int32:
@@ -142,7 +148,7 @@ bool readCell(ClientTable &t, ColumnKind kind, int typeCode, const dom::element 
             return false;
         if (kind == ColumnKind::Int32 && (i < INT32_MIN || i > INT32_MAX) && typeCode != 13)
             return false;
-        t.appendInteger(i);
+        t.bulkInteger(col, row, i);
         return true;
     }
     case ColumnKind::Float:
@@ -150,40 +156,42 @@ bool readCell(ClientTable &t, ColumnKind kind, int typeCode, const dom::element 
         double d = 0;
         if (!readNumber(v, d))
             return false;
-        t.appendNumber(d);
+        t.bulkNumber(col, row, d);
         return true;
     }
     case ColumnKind::Bool: {
-        if (!v.is_bool())
+        bool b = false;
+        if (v.get_bool().get(b))
             return false;
-        t.appendBool(bool(v));
+        t.bulkBool(col, row, b);
         return true;
     }
     case ColumnKind::DateTime: {
-        if (!v.is_string())
-            return false;
+        std::string_view s;
         qint64 msecs = 0;
-        if (!Dates::parse(v.get_string().value_unsafe(), msecs))
+        if (v.get_string().get(s) || !Dates::parse(s, msecs))
             return false;
-        t.appendDateTimeMsecs(msecs);
+        t.bulkDateTimeMsecs(col, row, msecs);
         return true;
     }
     case ColumnKind::Bytes: {
         if (v.is_string()) {
             const std::string_view s = v.get_string().value_unsafe();
-            t.appendBytes(QByteArray(s.data(), qsizetype(s.size())));
+            t.bulkBytes(col, row, QByteArray(s.data(), qsizetype(s.size())));
             return true;
         }
-        if (!v.is_array())
+        dom::array arr;
+        if (v.get_array().get(arr))
             return false;
         QByteArray bytes;
-        for (dom::element b : dom::array(v)) {
+        bytes.reserve(qsizetype(arr.size()));
+        for (dom::element b : arr) {
             int64_t x = 0;
-            if (!b.is_int64() || (x = int64_t(b)) < 0 || x > 255)
+            if (b.get_int64().get(x) || x < 0 || x > 255)
                 return false;
             bytes.append(char(x));
         }
-        t.appendBytes(std::move(bytes));
+        t.bulkBytes(col, row, std::move(bytes));
         return true;
     }
     }
@@ -192,10 +200,163 @@ bool readCell(ClientTable &t, ColumnKind kind, int typeCode, const dom::element 
 
 } // namespace
 
+namespace {
+
+// Writes one column's values at p; the caller has made room for the worst case.
+char *writeEscapedRaw(char *p, std::string_view s)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    *p++ = '"';
+    size_t run = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        std::memcpy(p, s.data() + run, i - run);
+        p += i - run;
+        run = i + 1;
+        *p++ = '\\';
+        switch (c) {
+        case '"': *p++ = '"'; break;
+        case '\\': *p++ = '\\'; break;
+        case '\n': *p++ = 'n'; break;
+        case '\r': *p++ = 'r'; break;
+        case '\t': *p++ = 't'; break;
+        default:
+            *p++ = 'u';
+            *p++ = '0';
+            *p++ = '0';
+            *p++ = hex[c >> 4];
+            *p++ = hex[c & 15];
+        }
+    }
+    std::memcpy(p, s.data() + run, s.size() - run);
+    p += s.size() - run;
+    *p++ = '"';
+    return p;
+}
+
+size_t columnBound(const ClientTable &t, int col)
+{
+    const size_t rows = size_t(t.rowCount());
+    switch (t.column(col).kind) {
+    case ColumnKind::Text: {
+        // Exact: every byte once, five more for each that needs a \u escape, quotes and commas.
+        size_t bytes = 0;
+        for (int r = 0; r < t.rowCount(); ++r) {
+            const std::string_view s = t.utf8(r, col);
+            bytes += s.size();
+            for (const char ch : s)
+                bytes += static_cast<unsigned char>(ch) < 0x20 || ch == '"' || ch == '\\' ? 5 : 0;
+        }
+        return bytes + rows * 7 + 16;
+    }
+    case ColumnKind::Bytes: {
+        size_t bytes = 0;
+        for (int r = 0; r < t.rowCount(); ++r)
+            bytes += size_t(t.bytes(r, col).size()) * 4 + 5;
+        return bytes + 16;
+    }
+    default: return rows * 26 + 16; // to_chars needs at most 24 characters, plus the comma
+    }
+}
+
+} // namespace
+
+std::size_t tableJsonBound(const ClientTable &t)
+{
+    std::size_t total = 64;
+    for (int c = 0; c < t.columnCount(); ++c)
+        total += 128 + size_t(t.column(c).name.size()) * 12 + columnBound(t, c);
+    return total;
+}
+
+namespace {
+
+char *writeNull(char *p)
+{
+    std::memcpy(p, "null", 4);
+    return p + 4;
+}
+
+// One loop per kind over the column's own storage: no per-cell dispatch.
+char *writeColumnValues(char *p, const ClientTable &t, int col)
+{
+    const ColumnKind kind = t.column(col).kind;
+    const int rows = t.rowCount();
+    const ClientTable::RawColumn c = t.raw(col);
+    switch (kind) {
+    case ColumnKind::Text: {
+        quint32 begin = 0;
+        for (int r = 0; r < rows; ++r) {
+            if (r)
+                *p++ = ',';
+            const quint32 end = c.ends[r];
+            p = c.isNull(r) ? writeNull(p) : writeEscapedRaw(p, std::string_view(c.blob + begin, end - begin));
+            begin = end;
+        }
+        return p;
+    }
+    case ColumnKind::Int32:
+        for (int r = 0; r < rows; ++r) {
+            if (r)
+                *p++ = ',';
+            p = c.isNull(r) ? writeNull(p) : std::to_chars(p, p + 12, c.i32[r]).ptr;
+        }
+        return p;
+    case ColumnKind::Int64:
+        for (int r = 0; r < rows; ++r) {
+            if (r)
+                *p++ = ',';
+            p = c.isNull(r) ? writeNull(p) : std::to_chars(p, p + 24, c.i64[r]).ptr;
+        }
+        return p;
+    case ColumnKind::Float:
+    case ColumnKind::Currency:
+        for (int r = 0; r < rows; ++r) {
+            if (r)
+                *p++ = ',';
+            const double d = c.f64[r];
+            p = c.isNull(r) || !std::isfinite(d) ? writeNull(p) : std::to_chars(p, p + 24, d).ptr;
+        }
+        return p;
+    case ColumnKind::Bool:
+        for (int r = 0; r < rows; ++r) {
+            if (r)
+                *p++ = ',';
+            if (c.isNull(r)) {
+                p = writeNull(p);
+            } else if (c.b[r]) {
+                std::memcpy(p, "true", 4);
+                p += 4;
+            } else {
+                std::memcpy(p, "false", 5);
+                p += 5;
+            }
+        }
+        return p;
+    case ColumnKind::DateTime:
+    case ColumnKind::Bytes: {
+        std::string cell;
+        for (int r = 0; r < rows; ++r) {
+            if (r)
+                *p++ = ',';
+            cell.clear();
+            writeCell(cell, t, r, col);
+            std::memcpy(p, cell.data(), cell.size());
+            p += cell.size();
+        }
+        return p;
+    }
+    }
+    return p;
+}
+
+} // namespace
+
 void writeTable(std::string &out, const ClientTable &t)
 {
     const int cols = t.columnCount();
-    const int rows = t.rowCount();
     out += "{\"table\":[";
     for (int c = 0; c < cols; ++c) {
         const ColumnInfo &info = t.column(c);
@@ -218,15 +379,28 @@ void writeTable(std::string &out, const ClientTable &t)
         out += ",false,0,false,false]";
     }
     out += ']';
+    std::size_t bound = 16;
+    std::vector<std::size_t> bounds(static_cast<size_t>(cols));
+    for (int c = 0; c < cols; ++c) {
+        bounds[size_t(c)] = columnBound(t, c);
+        bound += bounds[size_t(c)] + 8 + size_t(t.column(c).name.size()) * 12;
+    }
+    out.reserve(out.size() + bound);
+    // Each column is formatted through a pointer into a per-thread scratch buffer with room for
+    // its worst case, then appended once: appending character by character to a std::string,
+    // or zero-filling the worst case inside it, costs more than the formatting itself.
+    thread_local std::unique_ptr<char[]> scratch;
+    thread_local std::size_t scratchSize = 0;
     for (int c = 0; c < cols; ++c) {
         out += ',';
         Json::appendEscaped(out, t.column(c).name);
         out += ":[";
-        for (int r = 0; r < rows; ++r) {
-            if (r)
-                out += ',';
-            writeCell(out, t, r, c);
+        if (scratchSize < bounds[size_t(c)]) {
+            scratchSize = std::max(bounds[size_t(c)], scratchSize * 2);
+            scratch.reset(new char[scratchSize]);
         }
+        const char *end = writeColumnValues(scratch.get(), t, c);
+        out.append(scratch.get(), size_t(end - scratch.get()));
         out += ']';
     }
     out += '}';
@@ -235,7 +409,7 @@ void writeTable(std::string &out, const ClientTable &t)
 std::string tableToJson(const ClientTable &table)
 {
     std::string out;
-    out.reserve(size_t(table.rowCount()) * size_t(table.columnCount()) * 8 + 256);
+    out.reserve(tableJsonBound(table));
     writeTable(out, table);
     return out;
 }
@@ -301,27 +475,30 @@ Expected<ClientTable> tableFromElement(const dom::element &element)
     if (rows > size_t(INT32_MAX))
         return malformed(QStringLiteral("çok fazla satır"));
 
-    // Row-major appends over column-major JSON: walk every column array in step.
-    table.reserveRows(int(rows));
-    std::vector<dom::array::iterator> it(static_cast<size_t>(cols));
-    std::vector<ColumnKind> kinds(static_cast<size_t>(cols));
-    std::vector<int> codes(static_cast<size_t>(cols));
+    // The JSON is column-major, so is the table: fill one column at a time.
+    table.beginBulk(int(rows));
     for (int c = 0; c < cols; ++c) {
-        it[size_t(c)] = data[size_t(c)].begin();
-        kinds[size_t(c)] = table.column(c).kind;
-        codes[size_t(c)] = table.column(c).typeCode;
-    }
-    for (size_t r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            auto &i = it[size_t(c)];
-            if (!readCell(table, kinds[size_t(c)], codes[size_t(c)], *i)) {
+        const dom::array &values = data[size_t(c)];
+        const ColumnKind kind = table.column(c).kind;
+        const int code = table.column(c).typeCode;
+        if (kind == ColumnKind::Text) {
+            size_t bytes = 0;
+            for (dom::element v : values) {
+                std::string_view s;
+                if (!v.get_string().get(s))
+                    bytes += s.size();
+            }
+            table.reserveText(c, bytes);
+        }
+        int r = 0;
+        for (dom::element v : values) {
+            if (!readCell(table, c, r, kind, code, v)) {
                 return malformed(QStringLiteral("%1 sütununda %2. satırda yanlış türde değer")
                                      .arg(table.column(c).name)
                                      .arg(r + 1));
             }
-            ++i;
+            ++r;
         }
-        table.endRow();
     }
     return table;
 }
@@ -330,7 +507,7 @@ Expected<ClientTable> tableFromJson(std::string_view json)
 {
     dom::parser parser;
     dom::element root;
-    if (auto err = parser.parse(json.data(), json.size()).get(root))
+    if (auto err = parser.parse(json.data(), json.size(), true).get(root))
         return malformed(QString::fromUtf8(error_message(err)));
     return tableFromElement(root);
 }
