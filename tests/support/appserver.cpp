@@ -193,8 +193,10 @@ AppServer::AppServer(Options options)
     const bool gotLine = readLine(child.out, buffer, line, Clock::now() + options.startTimeout);
     close(child.out); // the server prints nothing more; a full pipe must never block it
     if (!gotLine) {
+        // The output ended or the time ran out; a process that is ending gets a moment.
         bool exited = false;
-        const int code = reap(d->pid, Clock::now(), &exited);
+        const int code = reap(d->pid, Clock::now() + std::chrono::seconds(5), &exited);
+        d->exited = exited;
         d->error = exited ? u"varsel-appserver ended with exit code %1 before listening"_s.arg(code)
                           : u"varsel-appserver did not report listening in time"_s;
         return;
