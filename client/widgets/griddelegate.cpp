@@ -1,0 +1,96 @@
+#include "griddelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace Widgets {
+
+GridDelegate::GridDelegate(TableModel *model, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , m_model(model)
+{}
+
+void GridDelegate::setCellPainter(int column, CellPainter painter)
+{
+    m_painters[column] = std::move(painter);
+}
+
+void GridDelegate::paintPanel(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.text.clear();
+    opt.icon = QIcon();
+    opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    const QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, opt.widget);
+}
+
+void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const auto rowKind = TableModel::RowKind(index.data(TableModel::RowKindRole).toInt());
+    if (rowKind == TableModel::RowKind::GroupHeader) {
+        painter->fillRect(option.rect, option.palette.color(QPalette::Midlight));
+        return; // the view writes the group's text across the whole row
+    }
+    if (rowKind == TableModel::RowKind::GroupFooter) {
+        painter->fillRect(option.rect, option.palette.color(QPalette::AlternateBase).darker(108));
+        QFont bold = option.font;
+        bold.setBold(true);
+        painter->save();
+        painter->setFont(bold);
+        painter->setPen(option.palette.color(QPalette::Text));
+        painter->drawText(option.rect.adjusted(4, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+        return;
+    }
+    const CellKind kind = m_model->cellKind(index.column());
+    if (kind == CellKind::OwnerDrawn) {
+        const auto found = m_painters.find(index.column());
+        if (found != m_painters.end() && found->second) {
+            painter->save();
+            found->second(painter, option, m_model->table(), index.data(TableModel::TableRowRole).toInt());
+            painter->restore();
+        } else {
+            paintPanel(painter, option, index);
+        }
+        return;
+    }
+    if (kind == CellKind::IconMap) {
+        paintPanel(painter, option, index);
+        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+        if (!icon.isNull()) {
+            const int side = std::max(8, std::min({option.rect.height() - 6, option.rect.width() - 4, 32}));
+            QRect target(0, 0, side, side);
+            target.moveCenter(option.rect.center());
+            icon.paint(painter, target);
+        }
+        return;
+    }
+    if (kind == CellKind::CheckBox) {
+        paintPanel(painter, option, index);
+        QStyleOptionViewItem check = option;
+        const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
+        const QRect indicator = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &check, option.widget);
+        check.rect = QRect(QPoint(0, 0), indicator.size());
+        check.rect.moveCenter(option.rect.center());
+        check.state &= ~(QStyle::State_On | QStyle::State_Off);
+        check.state |= index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
+        style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, option.widget);
+        return;
+    }
+    QStyledItemDelegate::paint(painter, option, index);
+}
+
+QSize GridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const CellKind kind = m_model->cellKind(index.column());
+    if (kind == CellKind::IconMap || kind == CellKind::CheckBox)
+        return QSize(32, option.rect.height());
+    if (kind == CellKind::OwnerDrawn)
+        return QSize(0, option.rect.height());
+    return QStyledItemDelegate::sizeHint(option, index);
+}
+
+} // namespace Widgets
