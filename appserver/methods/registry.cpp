@@ -1,0 +1,29 @@
+#include "registry.h"
+
+#include "areas.h"
+
+#include <QDebug>
+
+namespace Methods {
+
+void Registry::add(std::string_view operation, Handler handler)
+{
+    const auto [it, added] = m_handlers.insert_or_assign(std::string(operation), std::move(handler));
+    if (!added)
+        qWarning("Methods::Registry: %.*s registered twice; the later handler is kept", int(operation.size()),
+                 operation.data());
+    Q_UNUSED(it);
+}
+
+const Handler *Registry::find(std::string_view operation) const
+{
+    const auto it = m_handlers.find(operation);
+    return it == m_handlers.end() ? nullptr : &it->second;
+}
+
+void registerAll(Registry &registry)
+{
+    registerSessionMethods(registry);
+}
+
+} // namespace Methods
