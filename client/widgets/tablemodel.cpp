@@ -241,7 +241,7 @@ QString TableModel::groupText(int group) const
 
 QVariant TableModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const int column = index.column();
     const RowKind kind = rowKind(index.row());
@@ -311,7 +311,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 
 Qt::ItemFlags TableModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
@@ -532,6 +532,8 @@ QString TableModel::summaryText(int column, int group) const
     if (summary == Summary::Count)
         return QString::number(qint64(v));
     const int bound = m_bound[size_t(column)];
+    if (bound < 0)
+        return {}; // nothing to add up in a column the table does not have
     const bool whole = bound >= 0
                        && (m_table->column(bound).kind == Protocol::ColumnKind::Int32
                            || m_table->column(bound).kind == Protocol::ColumnKind::Int64);

@@ -94,6 +94,11 @@ public:
     void expandAll();
     void collapseAll();
     int groupOfRow(int row) const; // -1 for rows outside groups
+    // A group's rows as a range of dataRows(), whether shown or collapsed.
+    std::pair<int, int> groupRange(int group) const
+    {
+        return {m_groups[size_t(group)].begin, m_groups[size_t(group)].end};
+    }
 
     RowKind rowKind(int row) const;
     int tableRow(int row) const;         // -1 for group rows
