@@ -228,7 +228,7 @@ int runCall(const QStringList &args)
             auto found = proxy.BuyukGetir(asId);
             if (!found)
                 return found.error();
-            if (!found->has_value())
+            if (!found->has_value() || !(*found)->FVarmi)
                 return Protocol::makeError(u"%1 kimliğine kayıtlı kullanıcı yok"_s.arg(asId));
             record.Kopyala(**found);
         }
