@@ -2,6 +2,8 @@
 #include "client/session/browser.h"
 #include "client/session/folders.h"
 #include "client/session/moneyformat.h"
+#include "client/session/addresses.h"
+#include "client/session/sessionoptions.h"
 #include "client/session/tablechecks.h"
 #include "client/session/weburl.h"
 #include "protocol/clienttable.h"
@@ -121,6 +123,27 @@ TEST(Browser, FirstExistingChromeLocation)
     fake.existingFiles = {u"/home/ali/.local/share/flatpak/exports/bin/com.google.Chrome"_s};
     EXPECT_EQ(Session::chromePath(), u"/home/ali/.local/share/flatpak/exports/bin/com.google.Chrome"_s);
     EXPECT_EQ(Session::internetExplorerVersion(), 0);
+}
+
+TEST(SessionOptions, AddressesFromTheCommandLine)
+{
+    const auto rest = Session::applySessionOptions(
+        {u"--server"_s, u"127.0.0.1:9"_s, u"--ip-service"_s, u"http://127.0.0.1:81"_s,
+         u"--download-host=http://127.0.0.1:82/indir/"_s, u"--"_s, u"--ip-service"_s});
+    ASSERT_TRUE(rest) << rest.error().message.toStdString();
+    EXPECT_EQ(*rest, (QStringList{u"--server"_s, u"127.0.0.1:9"_s, u"--"_s, u"--ip-service"_s}));
+    EXPECT_EQ(Session::publicAddressUrl(), QUrl(u"http://127.0.0.1:81/ip"_s));
+    EXPECT_EQ(Session::setupDownloadUrl(), QUrl(u"http://127.0.0.1:82/indir/exe/VarselSetup.exe"_s));
+
+    for (const QStringList &bad : {QStringList{u"--ip-service"_s}, QStringList{u"--download-host=ftp://h"_s},
+                                   QStringList{u"--ip-service"_s, u"yok"_s}}) {
+        const auto refused = Session::applySessionOptions(bad);
+        ASSERT_FALSE(refused) << bad.join(u' ').toStdString();
+        EXPECT_FALSE(refused.error().message.isEmpty());
+    }
+    Session::setPublicAddressServiceOverride({});
+    Session::setDownloadHostOverride({});
+    EXPECT_EQ(Session::setupDownloadUrl(), QUrl(u"http://b2b.varseloto.com.tr/exe/VarselSetup.exe"_s));
 }
 
 } // namespace
