@@ -209,8 +209,13 @@ Protocol::Expected<std::unique_ptr<Database>> Database::open(const QString &url,
                 auto version = schemaVersion(tx);
                 if (!version)
                     return version.error();
-                if (*version == 0)
+                if (*version == 0) {
+                    // A large seed in one transaction: keep its pages in memory instead of
+                    // spilling them to the log again and again (SQLite; per connection).
+                    if (p.dialect == Dialect::Sqlite)
+                        (void)exec(tx, u"PRAGMA cache_size = -131072"_s); // only a speed-up
                     return createAndSeed(tx, p.dialect, options);
+                }
                 if (*version > kSchemaVersion)
                     return Protocol::makeError(
                         u"Veritabanı bu sunucudan yeni (şema %1, beklenen %2)"_s.arg(*version).arg(kSchemaVersion));

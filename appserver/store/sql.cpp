@@ -27,6 +27,12 @@ Protocol::Expected<QSqlQuery> exec(const QSqlDatabase &db, const QString &sql, c
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
+    if (binds.isEmpty()) {
+        // Without values nothing needs preparing, and PostgreSQL cannot prepare DDL.
+        if (!query.exec(sql))
+            return Protocol::makeError(describe(query.lastError()));
+        return query;
+    }
     if (!query.prepare(sql))
         return Protocol::makeError(describe(query.lastError()));
     for (const QVariant &value : binds)

@@ -46,7 +46,7 @@ protected:
     QString path(const QString &file) const { return m_dir.filePath(file); }
 
     // A digest of a whole table's rows in key order: equal digests, equal data.
-    static QByteArray digest(QSqlDatabase connection, const QString &table, const QString &orderBy)
+    static std::string digest(QSqlDatabase connection, const QString &table, const QString &orderBy)
     {
         QSqlQuery query(connection);
         EXPECT_TRUE(query.exec(u"SELECT * FROM "_s + table + u" ORDER BY "_s + orderBy)) << table.toStdString();
@@ -56,13 +56,17 @@ protected:
             ++rows;
             for (int c = 0; c < query.record().count(); ++c) {
                 const QVariant v = query.value(c);
-                hash.addData(v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8());
+                // The engines hand NULL over as different null variants: hash a marker.
+                if (v.isNull())
+                    hash.addData(QByteArrayView("\x01NULL"));
+                else
+                    hash.addData(v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8());
                 hash.addData(QByteArrayView("\x1f"));
             }
             hash.addData(QByteArrayView("\x1e"));
         }
         hash.addData(QByteArray::number(rows));
-        return hash.result().toHex();
+        return hash.result().toHex().toStdString();
     }
 
     static qint64 count(QSqlDatabase connection, const QString &sql)
