@@ -2,6 +2,7 @@
 #include "realserver.h"
 
 #include "client/app/callcommand.h"
+#include "client/server/servermethods.h"
 
 #include <QProcess>
 
@@ -139,24 +140,56 @@ TEST_F(CallCommand, BuyukGetirPrintsTheRecordFieldByFieldOrNull)
     EXPECT_EQ(missing.out, u"null\n"_s);
 }
 
-TEST_F(CallCommand, TablePrintsNamesKindsAndOneLinePerRow)
+TEST_F(CallCommand, TableAndStreamPrintWhatTheProxyReads)
 {
-    const ClientRun run = runClient(
-        {u"call"_s, u"StokAraGetirZerva"_s, u""_s, u"--as"_s, registeredId(), u"--server"_s, server()});
-    if (run.exitCode == 1 && run.err.contains(u"not implemented"_s))
-        GTEST_SKIP() << "the server does not answer StokAraGetirZerva yet";
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_GE(lines.size(), 3) << "a seeded catalogue gives rows";
+    Server::ServerSession session;
+    Server::Connection connection(params(), &session);
+    ASSERT_TRUE(connection.open());
+    Server::TServerMethods1Client proxy(connection);
+    const auto statement = proxy.CariEkstreVer(s_user.customerNo);
+    ASSERT_TRUE(statement) << statement.error().message.toStdString();
+    ASSERT_GT(statement->rowCount(), 0) << "the demo data has a statement for every dealer";
+    const auto banner = proxy.BannerResimVer2();
+    ASSERT_TRUE(banner) << banner.error().message.toStdString();
+
+    const ClientRun table =
+        runClient({u"call"_s, u"CariEkstreVer"_s, QString::number(s_user.customerNo), u"--server"_s, server()});
+    ASSERT_EQ(table.exitCode, 0) << table.err.toStdString();
+    EXPECT_EQ(table.out.toStdString(), App::formatTable(*statement));
+    const QStringList lines = table.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2 + statement->rowCount());
     const qsizetype columns = lines[0].split(u'\t').size();
-    const QStringList kinds = lines[1].split(u'\t');
-    EXPECT_EQ(kinds.size(), columns);
-    const QStringList known{u"text"_s, u"int32"_s, u"int64"_s, u"float"_s,
-                            u"currency"_s, u"bool"_s, u"datetime"_s, u"bytes"_s};
-    for (const QString &kind : kinds)
-        EXPECT_TRUE(known.contains(kind)) << kind.toStdString();
-    for (qsizetype i = 2; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i].split(u'\t').size(), columns) << lines[i].toStdString();
+    EXPECT_EQ(columns, statement->columnCount());
+    for (const QString &line : lines)
+        EXPECT_EQ(line.split(u'\t').size(), columns) << line.toStdString();
+
+    const ClientRun stream = runClient({u"call"_s, u"BannerResimVer2"_s, u"--server"_s, server()});
+    ASSERT_EQ(stream.exitCode, 0) << stream.err.toStdString();
+    EXPECT_EQ(stream.out.toStdString(), App::formatOutputs({banner->announcedSize, *banner}));
+    EXPECT_TRUE(stream.out.startsWith(u"size="_s + QString::number(banner->announcedSize) + u" bytes="_s
+                                      + QString::number(banner->bytes.size()) + u" sha256="_s));
+}
+
+TEST_F(CallCommand, SessionParameterIsTheRecordOfTheComputerGivenWithAs)
+{
+    // BalonGetir needs the record of a real user: with --as the command sends the dealer's,
+    // without it a fresh record, which the server refuses.
+    Server::ServerSession session;
+    Server::Connection connection(params(), &session);
+    ASSERT_TRUE(connection.open());
+    Server::TServerMethods1Client proxy(connection);
+    const auto record = proxy.BuyukGetir(registeredId());
+    ASSERT_TRUE(record && record->has_value());
+    const auto expected = proxy.BalonGetir(**record);
+    ASSERT_TRUE(expected) << expected.error().message.toStdString();
+
+    const ClientRun run = runClient({u"call"_s, u"BalonGetir"_s, u"--as"_s, registeredId(), u"--server"_s, server()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.toStdString(), App::formatTable(*expected));
+
+    const ClientRun fresh = runClient({u"call"_s, u"BalonGetir"_s, u"--server"_s, server()});
+    EXPECT_EQ(fresh.exitCode, 1);
+    EXPECT_TRUE(fresh.out.isEmpty());
 }
 
 TEST_F(CallCommand, FailuresGoToStandardErrorWithExitCodeOne)

@@ -17,7 +17,15 @@ protected:
     {
         s_server = new Support::AppServer;
         if (s_server->ok() && !s_server->users().isEmpty()) {
-            s_user = s_server->users().first();
+            // A dealer: a user with a customer account of his own has rows in every list.
+            const QList<Support::DemoUser> users = s_server->users();
+            s_user = users.first();
+            for (const Support::DemoUser &u : users) {
+                if (u.customerNo > 0) {
+                    s_user = u;
+                    break;
+                }
+            }
             s_server->registerComputer(registeredId(), s_user.name);
         }
     }
