@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QThread>
 
 #include <mutex>
 
@@ -237,6 +236,7 @@ TEST(Transport, ConnectionTheServerDroppedIsReopenedOnceBeforeTheRequest)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         std::atomic<int> answered{0};
+        std::atomic<bool> closed{false};
         RawPeer peer([&](tcp::socket &s, int) {
             RawRequest r;
             while (RawPeer::readRequest(s, r)) {
@@ -245,6 +245,7 @@ TEST(Transport, ConnectionTheServerDroppedIsReopenedOnceBeforeTheRequest)
                                                      n == 0 ? c.firstAnswerHeaders : std::string()));
                 if (n == 0 && c.serverClosesAfterFirst) {
                     s.shutdown(tcp::socket::shutdown_both);
+                    closed = true;
                     return;
                 }
             }
@@ -256,7 +257,8 @@ TEST(Transport, ConnectionTheServerDroppedIsReopenedOnceBeforeTheRequest)
         const auto first = proxy.EnVer(1);
         ASSERT_TRUE(first) << first.error().message.toStdString();
         EXPECT_EQ(*first, 0);
-        QThread::msleep(50); // the server's close reaches the client while it is idle
+        // The server's close reaches the client while it is idle (on loopback at once).
+        ASSERT_TRUE(ClientTest::processEventsUntil([&] { return closed.load(); }, std::chrono::seconds(10)));
         const auto second = proxy.EnVer(1);
         ASSERT_TRUE(second) << second.error().message.toStdString();
         EXPECT_EQ(*second, 1);
