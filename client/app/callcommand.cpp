@@ -68,9 +68,7 @@ std::string number(double v)
 
 std::string dateTimeText(qint64 naiveMsecs)
 {
-    return QDateTime::fromMSecsSinceEpoch(naiveMsecs, Qt::UTC)
-        .toString(u"yyyy-MM-dd'T'HH:mm:ss.zzz"_s)
-        .toStdString();
+    return QDateTime::fromMSecsSinceEpoch(naiveMsecs, Qt::UTC).toString(u"yyyy-MM-dd'T'HH:mm:ss.zzz"_s).toStdString();
 }
 
 std::string cellText(const Protocol::ClientTable &t, int row, int col)
@@ -91,13 +89,24 @@ std::string cellText(const Protocol::ClientTable &t, int row, int col)
     return {};
 }
 
-std::string fieldText(const QString &v) { return escaped(v); }
-std::string fieldText(qint32 v) { return std::to_string(v); }
-std::string fieldText(double v) { return number(v); }
-std::string fieldText(bool v) { return v ? "true" : "false"; }
+std::string fieldText(const QString &v)
+{
+    return escaped(v);
+}
+std::string fieldText(qint32 v)
+{
+    return std::to_string(v);
+}
+std::string fieldText(double v)
+{
+    return number(v);
+}
+std::string fieldText(bool v)
+{
+    return v ? "true" : "false";
+}
 
-template<typename Record>
-void writeRecord(std::string &out, Record record, const std::string &prefix = {})
+template<typename Record> void writeRecord(std::string &out, Record record, const std::string &prefix = {})
 {
     record.visit([&](const char *name, auto &value) {
         using T = std::remove_cvref_t<decltype(value)>;
@@ -124,14 +133,10 @@ struct ValuePrinter
     void operator()(const Protocol::ClientTable &t) const { out += formatTable(t); }
     void operator()(const Protocol::Stream &s) const
     {
-        out += "size=" + std::to_string(s.announcedSize) + " bytes=" + std::to_string(s.bytes.size()) + " sha256="
-            + QCryptographicHash::hash(s.bytes, QCryptographicHash::Sha256).toHex().toStdString() + '\n';
+        out += "size=" + std::to_string(s.announcedSize) + " bytes=" + std::to_string(s.bytes.size()) +
+               " sha256=" + QCryptographicHash::hash(s.bytes, QCryptographicHash::Sha256).toHex().toStdString() + '\n';
     }
-    template<typename Record>
-    void operator()(const Record &r) const
-    {
-        writeRecord(out, r);
-    }
+    template<typename Record> void operator()(const Record &r) const { writeRecord(out, r); }
 };
 
 // The printed name of a parameter kind, for the usage line of an operation.
@@ -139,8 +144,8 @@ QString parameterList(const Protocol::Operation &op)
 {
     QStringList names;
     for (const Protocol::Parameter &p : op.params) {
-        if (p.kind == Protocol::ParamKind::Text || p.kind == Protocol::ParamKind::Int32
-            || p.kind == Protocol::ParamKind::Double)
+        if (p.kind == Protocol::ParamKind::Text || p.kind == Protocol::ParamKind::Int32 ||
+            p.kind == Protocol::ParamKind::Double)
             names << QString::fromLatin1(p.name.data(), qsizetype(p.name.size()));
     }
     return names.join(u' ');
@@ -199,8 +204,8 @@ int runCall(const QStringList &args)
 
     std::vector<const Protocol::Parameter *> sent;
     for (const Protocol::Parameter &p : op->params) {
-        if (p.kind == Protocol::ParamKind::Text || p.kind == Protocol::ParamKind::Int32
-            || p.kind == Protocol::ParamKind::Double)
+        if (p.kind == Protocol::ParamKind::Text || p.kind == Protocol::ParamKind::Int32 ||
+            p.kind == Protocol::ParamKind::Double)
             sent.push_back(&p);
     }
     if (qsizetype(sent.size()) != positional.size())
@@ -221,27 +226,27 @@ int runCall(const QStringList &args)
     session.applyProductionValues();
     Server::Connection connection(session.connectionParams(), &session);
 
-    auto outputs = Server::callWithPlainOpen(connection, [&](Server::TServerMethods1Client &proxy)
-                                                 -> Protocol::Expected<std::vector<Protocol::Value>> {
-        Protocol::TSonucBilgisi record;
-        if (haveAs) {
-            auto found = proxy.BuyukGetir(asId);
-            if (!found)
-                return found.error();
-            if (!found->has_value() || !(*found)->FVarmi)
-                return Protocol::makeError(u"%1 kimliğine kayıtlı kullanıcı yok"_s.arg(asId));
-            record.Kopyala(**found);
-        }
-        std::vector<Protocol::Value> inputs;
-        size_t next = 0;
-        for (const Protocol::Parameter &p : op->params) {
-            if (p.kind == Protocol::ParamKind::Session)
-                inputs.emplace_back(record); // each object parameter gets a copy of its own
-            else if (p.kind != Protocol::ParamKind::OutInt64)
-                inputs.push_back(arguments[next++]);
-        }
-        return proxy.call(op->name, std::move(inputs));
-    });
+    auto outputs = Server::callWithPlainOpen(
+        connection, [&](Server::TServerMethods1Client &proxy) -> Protocol::Expected<std::vector<Protocol::Value>> {
+            Protocol::TSonucBilgisi record;
+            if (haveAs) {
+                auto found = proxy.BuyukGetir(asId);
+                if (!found)
+                    return found.error();
+                if (!found->has_value() || !(*found)->FVarmi)
+                    return Protocol::makeError(u"%1 kimliğine kayıtlı kullanıcı yok"_s.arg(asId));
+                record.Kopyala(**found);
+            }
+            std::vector<Protocol::Value> inputs;
+            size_t next = 0;
+            for (const Protocol::Parameter &p : op->params) {
+                if (p.kind == Protocol::ParamKind::Session)
+                    inputs.emplace_back(record); // each object parameter gets a copy of its own
+                else if (p.kind != Protocol::ParamKind::OutInt64)
+                    inputs.push_back(arguments[next++]);
+            }
+            return proxy.call(op->name, std::move(inputs));
+        });
     if (!outputs)
         return fail(u"call %1: %2"_s.arg(name, outputs.error().message));
     print(stdout, formatOutputs(*outputs));
@@ -336,8 +341,8 @@ bool isWindowlessCommand(const QStringList &arguments)
     if (arguments.isEmpty())
         return false;
     const QString &first = arguments.first();
-    return first == u"--help" || first == u"-h" || first == u"--version" || first == u"--computer-id"
-        || first == u"call";
+    return first == u"--help" || first == u"-h" || first == u"--version" || first == u"--computer-id" ||
+           first == u"call";
 }
 
 int runWindowlessCommand(const QStringList &arguments)

@@ -16,13 +16,10 @@
 namespace Server {
 
 namespace Detail {
-template<typename Body>
-using BodyResult = std::invoke_result_t<Body &, TServerMethods1Client &>;
-template<typename Body>
-using BodyValue = std::remove_cvref_t<decltype(std::declval<BodyResult<Body> &>().value())>;
+template<typename Body> using BodyResult = std::invoke_result_t<Body &, TServerMethods1Client &>;
+template<typename Body> using BodyValue = std::remove_cvref_t<decltype(std::declval<BodyResult<Body> &>().value())>;
 
-template<typename Body>
-BodyResult<Body> callAndClose(Connection &connection, Body &body)
+template<typename Body> BodyResult<Body> callAndClose(Connection &connection, Body &body)
 {
     TServerMethods1Client proxy(connection);
     BodyResult<Body> result = std::invoke(body, proxy);
@@ -31,8 +28,7 @@ BodyResult<Body> callAndClose(Connection &connection, Body &body)
 }
 
 // A direct call's failure reaches the user as the platform's error text.
-template<typename Body>
-std::optional<BodyValue<Body>> shown(BodyResult<Body> result)
+template<typename Body> std::optional<BodyValue<Body>> shown(BodyResult<Body> result)
 {
     if (!result) {
         Session::plainMessage(result.error().message, Session::DialogKind::Error);
@@ -45,8 +41,7 @@ std::optional<BodyValue<Body>> shown(BodyResult<Body> result)
 // 1. Background call with its own copy, on a worker: the copy is opened with retry (report now
 //    as the caller says), called and closed. An open that failed gives the connection-failure
 //    text as its error; nothing else is shown here, the view's completion reports.
-template<typename Body>
-Detail::BodyResult<Body> callOnOwnCopy(Connection copy, bool reportNow, Body body)
+template<typename Body> Detail::BodyResult<Body> callOnOwnCopy(Connection copy, bool reportNow, Body body)
 {
     if (!openWithRetry(copy, reportNow))
         return Protocol::makeError(Session::connectionFailureText());
@@ -55,8 +50,7 @@ Detail::BodyResult<Body> callOnOwnCopy(Connection copy, bool reportNow, Body bod
 
 // 2. Direct call on the main connection, on the UI thread: open with retry (report now), call,
 //    close. An open that failed has been reported already; a failed call shows its text.
-template<typename Body>
-std::optional<Detail::BodyValue<Body>> callOnMain(Connection &bagc, Body body)
+template<typename Body> std::optional<Detail::BodyValue<Body>> callOnMain(Connection &bagc, Body body)
 {
     if (!openWithRetry(bagc, true))
         return std::nullopt;
@@ -64,8 +58,7 @@ std::optional<Detail::BodyValue<Body>> callOnMain(Connection &bagc, Body body)
 }
 
 // 3. Direct call with its own copy, on the UI thread: as 2, on a copy of the main connection.
-template<typename Body>
-std::optional<Detail::BodyValue<Body>> callDirectOnCopy(const Connection &bagc, Body body)
+template<typename Body> std::optional<Detail::BodyValue<Body>> callDirectOnCopy(const Connection &bagc, Body body)
 {
     Connection copy = bagc.copy();
     return callOnMain(copy, std::move(body));
@@ -73,8 +66,7 @@ std::optional<Detail::BodyValue<Body>> callDirectOnCopy(const Connection &bagc, 
 
 // 4. Direct call with a single plain open, no retry: a failed open or call comes back as the
 //    error (its text is the system's own for the open), for the window to show.
-template<typename Body>
-Detail::BodyResult<Body> callWithPlainOpen(Connection &connection, Body body)
+template<typename Body> Detail::BodyResult<Body> callWithPlainOpen(Connection &connection, Body body)
 {
     if (auto opened = connection.open(); !opened) {
         connection.close();

@@ -48,14 +48,12 @@ QString notOpenText()
 QString readFailureText(const error_code &ec, const ConnectionParams &params)
 {
     if (ec == beast::error::timeout)
-        return u"Sunucu %1 saniye içinde cevap vermedi"_s
-            .arg(double(params.responseTimeout.count()) / 1000.0);
+        return u"Sunucu %1 saniye içinde cevap vermedi"_s.arg(double(params.responseTimeout.count()) / 1000.0);
     if (ec == http::error::end_of_stream)
         return u"Sunucu bağlantıyı cevap vermeden kapattı"_s;
     if (ec == http::error::partial_message)
         return u"Sunucu bağlantıyı cevabın ortasında kapattı"_s;
-    if (ec == http::error::body_limit || ec == http::error::buffer_overflow
-        || ec == http::error::header_limit)
+    if (ec == http::error::body_limit || ec == http::error::buffer_overflow || ec == http::error::header_limit)
         return u"Sunucunun cevabı çok büyük (en çok %1 bayt kabul edilir)"_s.arg(params.maxResponseBytes);
     if (ec.category() == http::make_error_code(http::error::bad_version).category())
         return u"Sunucunun cevabı HTTP değil: "_s + QString::fromStdString(ec.message());
@@ -96,8 +94,7 @@ struct Connection::Impl
     bool socketUsable();
 
     // Runs the io_context until the operations started by start have completed.
-    template<typename Start>
-    void run(Start &&start)
+    template<typename Start> void run(Start &&start)
     {
         ioc.restart();
         start();
@@ -310,8 +307,7 @@ Protocol::Expected<HttpReply> Connection::post(std::string_view target, std::str
         parser.body_limit(std::uint64_t(d->params.maxResponseBytes));
         parser.header_limit(64 * 1024);
         d->run([&] {
-            http::async_read(*d->stream, d->buffer, parser,
-                             [&](const error_code &e, std::size_t) { ec = e; });
+            http::async_read(*d->stream, d->buffer, parser, [&](const error_code &e, std::size_t) { ec = e; });
         });
         if (ec) {
             d->closeSocket();

@@ -19,8 +19,7 @@ Error unexpectedAnswer()
     return Protocol::makeError(u"Sunucunun cevabı işlemin imzasına uymuyor"_s);
 }
 
-template<typename T>
-Expected<T> returnValue(Values values)
+template<typename T> Expected<T> returnValue(Values values)
 {
     if (!values)
         return values.error();
@@ -39,8 +38,7 @@ Expected<ClientTable> asTable(Values values)
     return table;
 }
 
-template<typename T>
-Expected<std::optional<T>> asObject(Values values)
+template<typename T> Expected<std::optional<T>> asObject(Values values)
 {
     if (!values)
         return values.error();
@@ -105,22 +103,21 @@ auto TServerMethods1Client::SepetVer2(qint32 carino) -> Expected<ClientTable>
 }
 
 auto TServerMethods1Client::SepetEkle2(TSonucBilgisi bilgim, qint32 carino, qint32 stokno, const QString &barkod,
-                                       const QString &stokadi, double miktar, double kdv, double fiyat,
-                                       double ind1, qint32 verenid, qint32 k, double ind2, double ind3,
-                                       double ind4) -> Expected<qint32>
+                                       const QString &stokadi, double miktar, double kdv, double fiyat, double ind1,
+                                       qint32 verenid, qint32 k, double ind2, double ind3, double ind4)
+    -> Expected<qint32>
 {
     return returnValue<qint32>(call("SepetEkle2", {std::move(bilgim), carino, stokno, barkod, stokadi, miktar, kdv,
                                                    fiyat, ind1, verenid, k, ind2, ind3, ind4}));
 }
 
-auto TServerMethods1Client::SepetGuncelle2(TSonucBilgisi bilgim, qint32 carino, qint32 stokno,
-                                           const QString &barkod, const QString &stokadi, double miktar,
-                                           double kdv, double fiyat, double ind1, qint32 verenid,
-                                           qint32 _sepetsirano, double ind2, double ind3, double ind4)
+auto TServerMethods1Client::SepetGuncelle2(TSonucBilgisi bilgim, qint32 carino, qint32 stokno, const QString &barkod,
+                                           const QString &stokadi, double miktar, double kdv, double fiyat, double ind1,
+                                           qint32 verenid, qint32 _sepetsirano, double ind2, double ind3, double ind4)
     -> Expected<qint32>
 {
-    return returnValue<qint32>(call("SepetGuncelle2", {std::move(bilgim), carino, stokno, barkod, stokadi, miktar,
-                                                       kdv, fiyat, ind1, verenid, _sepetsirano, ind2, ind3, ind4}));
+    return returnValue<qint32>(call("SepetGuncelle2", {std::move(bilgim), carino, stokno, barkod, stokadi, miktar, kdv,
+                                                       fiyat, ind1, verenid, _sepetsirano, ind2, ind3, ind4}));
 }
 
 auto TServerMethods1Client::SepetSatirSil(TSonucBilgisi bilgi, qint32 satirno, const QString &aciklamam)
@@ -220,29 +217,26 @@ auto TServerMethods1Client::BakiyelerVer2(qint32 carino) -> Expected<ClientTable
     return asTable(call("BakiyelerVer2", {carino}));
 }
 
-auto TServerMethods1Client::BakiyeDuzenle(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano,
-                                          qint32 siparissirano, double Adet, double Bakiye,
-                                          const QString &barkod) -> Expected<qint32>
+auto TServerMethods1Client::BakiyeDuzenle(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano, qint32 siparissirano,
+                                          double Adet, double Bakiye, const QString &barkod) -> Expected<qint32>
 {
     return returnValue<qint32>(
         call("BakiyeDuzenle", {std::move(k), stokno, sepetsirano, siparissirano, Adet, Bakiye, barkod}));
 }
 
-auto TServerMethods1Client::BakiyeDegistir(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano,
-                                           qint32 siparissirano, double Adet, double Bakiye,
-                                           const QString &barkod) -> Expected<qint32>
+auto TServerMethods1Client::BakiyeDegistir(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano, qint32 siparissirano,
+                                           double Adet, double Bakiye, const QString &barkod) -> Expected<qint32>
 {
     return returnValue<qint32>(
         call("BakiyeDegistir", {std::move(k), stokno, sepetsirano, siparissirano, Adet, Bakiye, barkod}));
 }
 
 auto TServerMethods1Client::BakiyeFiyatDegistir(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano,
-                                                qint32 siparissirano, double Adet, double Bakiye,
-                                                const QString &barkod, double fiyat, double ind)
-    -> Expected<qint32>
+                                                qint32 siparissirano, double Adet, double Bakiye, const QString &barkod,
+                                                double fiyat, double ind) -> Expected<qint32>
 {
-    return returnValue<qint32>(call("BakiyeFiyatDegistir", {std::move(k), stokno, sepetsirano, siparissirano,
-                                                            Adet, Bakiye, barkod, fiyat, ind}));
+    return returnValue<qint32>(call(
+        "BakiyeFiyatDegistir", {std::move(k), stokno, sepetsirano, siparissirano, Adet, Bakiye, barkod, fiyat, ind}));
 }
 
 auto TServerMethods1Client::TumSiparislerVer(qint32 carino, qint32 stokno) -> Expected<ClientTable>
@@ -337,25 +331,23 @@ auto TServerMethods1Client::MailGonserCari(const QString &idsi, const QString &b
                                            const QString &adres1, const QString &adres2, const QString &ilce,
                                            const QString &sehir, const QString &telefon, const QString &fax,
                                            const QString &vd, const QString &vn, const QString &yetkili,
-                                           const QString &kullaniciadi, const QString &sifre,
-                                           const QString &mail, const QString &kargoambar) -> Expected<qint32>
+                                           const QString &kullaniciadi, const QString &sifre, const QString &mail,
+                                           const QString &kargoambar) -> Expected<qint32>
 {
     return returnValue<qint32>(call("MailGonserCari", {idsi, baslik, firmaadi, adres1, adres2, ilce, sehir, telefon,
                                                        fax, vd, vn, yetkili, kullaniciadi, sifre, mail, kargoambar}));
 }
 
-auto TServerMethods1Client::MailGonserCariNormal(const QString &idsi, const QString &baslik,
-                                                 const QString &firmaadi, const QString &adres1,
-                                                 const QString &adres2, const QString &ilce, const QString &sehir,
-                                                 const QString &telefon, const QString &fax, const QString &vd,
-                                                 const QString &vn, const QString &yetkili,
-                                                 const QString &kullaniciadi, const QString &sifre,
-                                                 const QString &mail, const QString &kargoambar,
-                                                 const QString &konu) -> Expected<qint32>
+auto TServerMethods1Client::MailGonserCariNormal(const QString &idsi, const QString &baslik, const QString &firmaadi,
+                                                 const QString &adres1, const QString &adres2, const QString &ilce,
+                                                 const QString &sehir, const QString &telefon, const QString &fax,
+                                                 const QString &vd, const QString &vn, const QString &yetkili,
+                                                 const QString &kullaniciadi, const QString &sifre, const QString &mail,
+                                                 const QString &kargoambar, const QString &konu) -> Expected<qint32>
 {
-    return returnValue<qint32>(call("MailGonserCariNormal",
-                                    {idsi, baslik, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd, vn,
-                                     yetkili, kullaniciadi, sifre, mail, kargoambar, konu}));
+    return returnValue<qint32>(
+        call("MailGonserCariNormal", {idsi, baslik, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd, vn,
+                                      yetkili, kullaniciadi, sifre, mail, kargoambar, konu}));
 }
 
 auto TServerMethods1Client::CariDurumVer(qint32 carino) -> Expected<QString>

@@ -26,8 +26,7 @@ class TServerMethods1Client final
 public:
     using TSonucBilgisi = Protocol::TSonucBilgisi;
     using ClientTable = Protocol::ClientTable;
-    template<typename T>
-    using Expected = Protocol::Expected<T>;
+    template<typename T> using Expected = Protocol::Expected<T>;
 
     // A proxy on a connection that is not open answers every call with an error.
     explicit TServerMethods1Client(Connection &connection);
@@ -79,9 +78,8 @@ public:
                                    double Adet, double Bakiye, const QString &barkod);
     Expected<qint32> BakiyeDegistir(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano, qint32 siparissirano,
                                     double Adet, double Bakiye, const QString &barkod);
-    Expected<qint32> BakiyeFiyatDegistir(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano,
-                                         qint32 siparissirano, double Adet, double Bakiye,
-                                         const QString &barkod, double fiyat, double ind);
+    Expected<qint32> BakiyeFiyatDegistir(TSonucBilgisi k, qint32 stokno, qint32 sepetsirano, qint32 siparissirano,
+                                         double Adet, double Bakiye, const QString &barkod, double fiyat, double ind);
     Expected<ClientTable> TumSiparislerVer(qint32 carino, qint32 stokno);
     Expected<ClientTable> RaporAlinanSiparisler(TSonucBilgisi bilgi, double tarih1, double tarih2);
     Expected<ClientTable> RaporEnCokSatilanStoklar(TSonucBilgisi bilgi, double tarih1, double tarih2);
@@ -105,16 +103,15 @@ public:
     Expected<std::optional<Protocol::TMobilCariBilgisi>> MobilCariBilgisiGetir(qint32 sirano, const QString &_idsi);
     Expected<qint32> MailGonserCari(const QString &idsi, const QString &baslik, const QString &firmaadi,
                                     const QString &adres1, const QString &adres2, const QString &ilce,
-                                    const QString &sehir, const QString &telefon, const QString &fax,
-                                    const QString &vd, const QString &vn, const QString &yetkili,
-                                    const QString &kullaniciadi, const QString &sifre, const QString &mail,
-                                    const QString &kargoambar);
+                                    const QString &sehir, const QString &telefon, const QString &fax, const QString &vd,
+                                    const QString &vn, const QString &yetkili, const QString &kullaniciadi,
+                                    const QString &sifre, const QString &mail, const QString &kargoambar);
     Expected<qint32> MailGonserCariNormal(const QString &idsi, const QString &baslik, const QString &firmaadi,
                                           const QString &adres1, const QString &adres2, const QString &ilce,
                                           const QString &sehir, const QString &telefon, const QString &fax,
                                           const QString &vd, const QString &vn, const QString &yetkili,
-                                          const QString &kullaniciadi, const QString &sifre,
-                                          const QString &mail, const QString &kargoambar, const QString &konu);
+                                          const QString &kullaniciadi, const QString &sifre, const QString &mail,
+                                          const QString &kargoambar, const QString &konu);
     Expected<QString> CariDurumVer(qint32 carino);
 
 private:

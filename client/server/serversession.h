@@ -62,10 +62,10 @@ public:
     // production values (or the overrides).
     void applyProductionValues();
 
-    QString serverHost() const;      // the host name alone
+    QString serverHost() const; // the host name alone
     int serverPort() const;
-    QString webRoot() const;         // "http://HOST/", always ending in "/"
-    QString imagePrefix() const;     // web root + "resimgoster.ashx?id="
+    QString webRoot() const;                 // "http://HOST/", always ending in "/"
+    QString imagePrefix() const;             // web root + "resimgoster.ashx?id="
     void setServerHost(const QString &host); // also derives the web root unless overridden
 
     // The parameters of the main connection: the fixed ones plus host and port.

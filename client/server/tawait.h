@@ -29,7 +29,8 @@ public:
 
 private:
     struct Token
-    {};
+    {
+    };
 
 public:
     TAwait(Token, std::function<void()> worker);

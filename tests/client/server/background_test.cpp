@@ -29,9 +29,8 @@ TEST(BackgroundFetch, UnreachableServerShowsTheWorkersElevenErrorsThenOneFinalMe
     Server::BackgroundFetch::start(
         &view, {[&] { steps << u"begin"_s; }, [&] { steps << u"end"_s; }},
         [copy = bagc] {
-            return !Server::callOnOwnCopy(copy, false, [](Server::TServerMethods1Client &p) {
-                return p.KayanYaziGetir();
-            });
+            return !Server::callOnOwnCopy(copy, false,
+                                          [](Server::TServerMethods1Client &p) { return p.KayanYaziGetir(); });
         },
         [&](bool failed) {
             steps << u"completion"_s;

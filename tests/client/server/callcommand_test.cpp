@@ -14,9 +14,9 @@ TEST(CallOutput, TableLinesWithEveryKindNullsAndEscapes)
 {
     Protocol::ClientTable table;
     const std::pair<const char *, ColumnKind> columns[] = {
-        {"ADI", ColumnKind::Text},         {"ADET", ColumnKind::Int32},  {"BUYUK", ColumnKind::Int64},
-        {"FIYAT", ColumnKind::Float},      {"TUTAR", ColumnKind::Currency}, {"SECILI", ColumnKind::Bool},
-        {"TARIH", ColumnKind::DateTime},   {"RESIM", ColumnKind::Bytes},
+        {"ADI", ColumnKind::Text},       {"ADET", ColumnKind::Int32},     {"BUYUK", ColumnKind::Int64},
+        {"FIYAT", ColumnKind::Float},    {"TUTAR", ColumnKind::Currency}, {"SECILI", ColumnKind::Bool},
+        {"TARIH", ColumnKind::DateTime}, {"RESIM", ColumnKind::Bytes},
     };
     for (const auto &[name, kind] : columns) {
         ColumnInfo info;
@@ -32,11 +32,12 @@ TEST(CallOutput, TableLinesWithEveryKindNullsAndEscapes)
                      QByteArray()});
     table.applyMoneyFormat(); // the display format changes nothing of the printed values
 
-    const std::string expected = "ADI\tADET\tBUYUK\tFIYAT\tTUTAR\tSECILI\tTARIH\tRESIM\n"
-                                 "text\tint32\tint64\tfloat\tcurrency\tbool\tdatetime\tbytes\n"
-                                 "ön\\tarka\\nsatır\\\\son\t7\t1099511627776\t0.1\t125.5\ttrue\t2024-02-29T13:45:06.007\t00ff10\n"
-                                 "\\N\t\\N\t\\N\t\\N\t\\N\t\\N\t\\N\t\\N\n"
-                                 "\t-2147483648\t-1\t1e+21\t-0.5\tfalse\t1899-12-30T00:00:00.000\t\n";
+    const std::string expected =
+        "ADI\tADET\tBUYUK\tFIYAT\tTUTAR\tSECILI\tTARIH\tRESIM\n"
+        "text\tint32\tint64\tfloat\tcurrency\tbool\tdatetime\tbytes\n"
+        "ön\\tarka\\nsatır\\\\son\t7\t1099511627776\t0.1\t125.5\ttrue\t2024-02-29T13:45:06.007\t00ff10\n"
+        "\\N\t\\N\t\\N\t\\N\t\\N\t\\N\t\\N\t\\N\n"
+        "\t-2147483648\t-1\t1e+21\t-0.5\tfalse\t1899-12-30T00:00:00.000\t\n";
     EXPECT_EQ(App::formatTable(table), expected);
 }
 
@@ -166,8 +167,8 @@ TEST_F(CallCommand, TableAndStreamPrintWhatTheProxyReads)
     const ClientRun stream = runClient({u"call"_s, u"BannerResimVer2"_s, u"--server"_s, server()});
     ASSERT_EQ(stream.exitCode, 0) << stream.err.toStdString();
     EXPECT_EQ(stream.out.toStdString(), App::formatOutputs({banner->announcedSize, *banner}));
-    EXPECT_TRUE(stream.out.startsWith(u"size="_s + QString::number(banner->announcedSize) + u" bytes="_s
-                                      + QString::number(banner->bytes.size()) + u" sha256="_s));
+    EXPECT_TRUE(stream.out.startsWith(u"size="_s + QString::number(banner->announcedSize) + u" bytes="_s +
+                                      QString::number(banner->bytes.size()) + u" sha256="_s));
 }
 
 TEST_F(CallCommand, SessionParameterIsTheRecordOfTheComputerGivenWithAs)

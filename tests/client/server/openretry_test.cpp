@@ -22,7 +22,9 @@ class ActOnNthDialog final : public Session::DialogPresenter
 {
 public:
     ActOnNthDialog(Session::ScriptedAnswerer &answerer, int n, std::function<void()> action)
-        : m_answerer(answerer), m_n(n), m_action(std::move(action))
+        : m_answerer(answerer)
+        , m_n(n)
+        , m_action(std::move(action))
     {
         Session::installPresenter(this);
     }

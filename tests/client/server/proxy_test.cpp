@@ -18,14 +18,15 @@ constexpr Server::RetryPolicy kQuick{11, std::chrono::milliseconds(5)};
 // Errors that the client made up itself rather than carried from the server.
 bool isLocalError(const QString &message)
 {
-    return message.startsWith(u"Sunucu cevabı bozuk"_s) || message.contains(u"parametresinin türü yanlış"_s)
-        || message.contains(u"imzasına uymuyor"_s);
+    return message.startsWith(u"Sunucu cevabı bozuk"_s) || message.contains(u"parametresinin türü yanlış"_s) ||
+           message.contains(u"imzasına uymuyor"_s);
 }
 
 } // namespace
 
 class Proxy : public ClientTest::RealServer
-{};
+{
+};
 
 TEST_F(Proxy, BuyukGetirGivesTheRecordOfAComputerOrNull)
 {
@@ -180,18 +181,16 @@ TEST_F(Proxy, DirectCallOnTheMainConnectionClosesItAfterwards)
     Server::Connection bagc(params(), &session);
     Session::ScriptedAnswerer answerer;
 
-    const auto record = Server::callOnMain(bagc, [](Server::TServerMethods1Client &p) {
-        return p.BuyukGetir(registeredId());
-    });
+    const auto record =
+        Server::callOnMain(bagc, [](Server::TServerMethods1Client &p) { return p.BuyukGetir(registeredId()); });
     ASSERT_TRUE(record.has_value());
     EXPECT_TRUE(record->has_value());
     EXPECT_FALSE(bagc.isOpen());
     EXPECT_TRUE(answerer.shown().isEmpty());
 
     // A failing call shows the server's text in the platform's error box, once.
-    const auto failed = Server::callDirectOnCopy(bagc, [](Server::TServerMethods1Client &p) {
-        return p.call("SepetSayisi", {std::monostate()});
-    });
+    const auto failed = Server::callDirectOnCopy(
+        bagc, [](Server::TServerMethods1Client &p) { return p.call("SepetSayisi", {std::monostate()}); });
     EXPECT_FALSE(failed.has_value());
     ASSERT_EQ(answerer.shown().size(), 1);
     EXPECT_TRUE(answerer.shown().first().plain);
@@ -249,9 +248,8 @@ TEST_F(Proxy, BackgroundFetchFillsOnAWorkerAndCompletesOnTheUiThread)
         &view, {[&] { steps << u"begin"_s; }, [&] { steps << u"end"_s; }},
         [copy = bagc, table, &workerThread] {
             workerThread = QThread::currentThread();
-            auto r = Server::callOnOwnCopy(copy, false, [](Server::TServerMethods1Client &p) {
-                return p.BuyukGetir(registeredId());
-            });
+            auto r = Server::callOnOwnCopy(
+                copy, false, [](Server::TServerMethods1Client &p) { return p.BuyukGetir(registeredId()); });
             if (!r)
                 return true;
             *table = *r;

@@ -72,8 +72,9 @@ void RawPeer::writeRaw(tcp::socket &socket, const std::string &bytes)
 
 std::string RawPeer::answer(int status, const std::string &body, const std::string &extraHeaders)
 {
-    return "HTTP/1.1 " + std::to_string(status) + " X\r\nContent-Type: application/json\r\nContent-Length: "
-        + std::to_string(body.size()) + "\r\n" + extraHeaders + "\r\n" + body;
+    return "HTTP/1.1 " + std::to_string(status) +
+           " X\r\nContent-Type: application/json\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" +
+           extraHeaders + "\r\n" + body;
 }
 
 std::uint16_t unusedPort()

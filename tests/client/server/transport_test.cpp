@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <mutex>
 
 using namespace Qt::StringLiterals;
