@@ -51,18 +51,21 @@ const City kCities[] = {
     {u"SAMSUN", u"55", u"362", {u"İLKADIM", u"ATAKUM", u"CANİK"}},
 };
 
-const QStringView kSurnames[] = {u"ÖZTÜRK", u"ÇELİK", u"ŞAHİN", u"YILDIZ", u"AYDIN", u"ÖZDEMİR", u"ARSLAN",
-                                 u"DOĞAN", u"KILIÇ", u"ÇETİN", u"KARA", u"KOÇ", u"KURT", u"ÖZKAN",
-                                 u"ŞİMŞEK", u"POLAT", u"ÜNAL", u"GÜNEŞ", u"ERDOĞAN", u"AKGÜL"};
-const QStringView kFirstNames[] = {u"MUSTAFA", u"HÜSEYİN", u"İBRAHİM", u"HASAN", u"ALİ", u"ÖMER",
-                                   u"FATMA", u"EMİNE", u"MURAT", u"ŞÜKRÜ", u"GÜLSÜM", u"İSMAİL"};
-const QStringView kSuffixes[] = {u"OTO YEDEK PARÇA LTD. ŞTİ.", u"OTOMOTİV SAN. VE TİC. A.Ş.",
-                                 u"OTO ELEKTRİK", u"MOTORLU ARAÇLAR TİC. LTD. ŞTİ.", u"OTO SANAYİ",
+const QStringView kSurnames[] = {u"ÖZTÜRK", u"ÇELİK", u"ŞAHİN", u"YILDIZ", u"AYDIN",   u"ÖZDEMİR", u"ARSLAN",
+                                 u"DOĞAN",  u"KILIÇ", u"ÇETİN", u"KARA",   u"KOÇ",     u"KURT",    u"ÖZKAN",
+                                 u"ŞİMŞEK", u"POLAT", u"ÜNAL",  u"GÜNEŞ",  u"ERDOĞAN", u"AKGÜL"};
+const QStringView kFirstNames[] = {u"MUSTAFA", u"HÜSEYİN", u"İBRAHİM", u"HASAN", u"ALİ",    u"ÖMER",
+                                   u"FATMA",   u"EMİNE",   u"MURAT",   u"ŞÜKRÜ", u"GÜLSÜM", u"İSMAİL"};
+const QStringView kSuffixes[] = {u"OTO YEDEK PARÇA LTD. ŞTİ.",
+                                 u"OTOMOTİV SAN. VE TİC. A.Ş.",
+                                 u"OTO ELEKTRİK",
+                                 u"MOTORLU ARAÇLAR TİC. LTD. ŞTİ.",
+                                 u"OTO SANAYİ",
                                  u"YEDEK PARÇA VE MADENİ YAĞLAR"};
 const QStringView kMainGroups[] = {u"BAYİ", u"SERVİS", u"PERAKENDE"};
 const QStringView kSubGroups[] = {u"A GRUBU", u"B GRUBU", u"C GRUBU"};
-const QStringView kStreets[] = {u"ATATÜRK CAD.", u"SANAYİ SİTESİ", u"İNÖNÜ BULVARI", u"GÜLBAHÇE SOK.",
-                                u"CUMHURİYET MAH.", u"OTO SANAYİ 3. BLOK"};
+const QStringView kStreets[] = {u"ATATÜRK CAD.",  u"SANAYİ SİTESİ",   u"İNÖNÜ BULVARI",
+                                u"GÜLBAHÇE SOK.", u"CUMHURİYET MAH.", u"OTO SANAYİ 3. BLOK"};
 const QStringView kMakesForDiscount[] = {u"FORD", u"FIAT", u"RENAULT", u"VOLKSWAGEN", u"TOFAŞ", u"OPEL"};
 const QStringView kGroupsForDiscount[] = {u"FREN SİSTEMİ", u"FİLTRE", u"YAĞLAR", u"SÜSPANSİYON"};
 
@@ -76,8 +79,8 @@ QString digits(Random &random, int count)
 
 QString phone(Random &random, QStringView areaCode)
 {
-    return u"0("_s + areaCode.toString() + u") "_s + digits(random, 3) + u' ' + digits(random, 2) + u' '
-           + digits(random, 2);
+    return u"0("_s + areaCode.toString() + u") "_s + digits(random, 3) + u' ' + digits(random, 2) + u' ' +
+           digits(random, 2);
 }
 
 struct DemoUser
@@ -115,19 +118,20 @@ Protocol::Expected<Protocol::Done> seedAccounts(Context &context)
         return done;
 
     BatchInserter customers(context.db, u"cariler"_s,
-                            {u"carino"_s, u"carikod"_s, u"cariadi"_s, u"adres1"_s, u"adres2"_s, u"ilce"_s,
-                             u"il"_s, u"ulke"_s, u"tel1"_s, u"tel2"_s, u"gsm"_s, u"fax1"_s, u"fax2"_s,
-                             u"email"_s, u"vergidairesi"_s, u"vergino"_s, u"yetkili"_s, u"anagrup"_s,
-                             u"altgrup"_s, u"ozelkod"_s, u"kod1"_s, u"kod2"_s, u"kod3"_s, u"kod4"_s, u"kod5"_s,
-                             u"saticino"_s, u"indirim"_s, u"vade"_s, u"vadekontrolgun"_s, u"vadekontrolay"_s});
+                            {u"carino"_s,   u"carikod"_s, u"cariadi"_s, u"adres1"_s,         u"adres2"_s,
+                             u"ilce"_s,     u"il"_s,      u"ulke"_s,    u"tel1"_s,           u"tel2"_s,
+                             u"gsm"_s,      u"fax1"_s,    u"fax2"_s,    u"email"_s,          u"vergidairesi"_s,
+                             u"vergino"_s,  u"yetkili"_s, u"anagrup"_s, u"altgrup"_s,        u"ozelkod"_s,
+                             u"kod1"_s,     u"kod2"_s,    u"kod3"_s,    u"kod4"_s,           u"kod5"_s,
+                             u"saticino"_s, u"indirim"_s, u"vade"_s,    u"vadekontrolgun"_s, u"vadekontrolay"_s});
     for (int i = 0; i < kCustomers; ++i) {
         const City &city = kCities[i % std::size(kCities)];
         const QString district = city.districts[random.below(3)].toString();
         CustomerInfo customer;
         customer.carino = i + 1;
         customer.carikod = u"120.%1.%2"_s.arg(city.code).arg(i + 1, 3, 10, QChar(u'0'));
-        customer.cariadi = kSurnames[i % std::size(kSurnames)].toString() + u' '
-                           + kSuffixes[random.below(int(std::size(kSuffixes)))].toString();
+        customer.cariadi = kSurnames[i % std::size(kSurnames)].toString() + u' ' +
+                           kSuffixes[random.below(int(std::size(kSuffixes)))].toString();
         if (i >= int(std::size(kSurnames)))
             customer.cariadi = city.name.toString() + u' ' + customer.cariadi;
         customer.saticino = 1 + (i % 2);
@@ -160,20 +164,36 @@ Protocol::Expected<Protocol::Done> seedAccounts(Context &context)
         }
 
         const QString contact = random.pick(kFirstNames).toString() + u' ' + random.pick(kSurnames).toString();
-        customers.add({customer.carino, customer.carikod, customer.cariadi,
-                       QString(random.pick(kStreets).toString() + u" NO: "_s
-                               + QString::number(random.between(1, 180))),
-                       QString(district + u" SANAYİ BÖLGESİ"_s), district, city.name.toString(), u"TÜRKİYE"_s,
-                       phone(random, city.areaCode), random.percent(60) ? phone(random, city.areaCode) : QString(),
-                       QString(u"05"_s + digits(random, 2) + u' ' + digits(random, 3) + u' ' + digits(random, 2)
-                               + u' ' + digits(random, 2)),
-                       phone(random, city.areaCode), QString(),
+        customers.add({customer.carino,
+                       customer.carikod,
+                       customer.cariadi,
+                       QString(random.pick(kStreets).toString() + u" NO: "_s + QString::number(random.between(1, 180))),
+                       QString(district + u" SANAYİ BÖLGESİ"_s),
+                       district,
+                       city.name.toString(),
+                       u"TÜRKİYE"_s,
+                       phone(random, city.areaCode),
+                       random.percent(60) ? phone(random, city.areaCode) : QString(),
+                       QString(u"05"_s + digits(random, 2) + u' ' + digits(random, 3) + u' ' + digits(random, 2) +
+                               u' ' + digits(random, 2)),
+                       phone(random, city.areaCode),
+                       QString(),
                        QString(u"muhasebe"_s + QString::number(customer.carino) + u"@ornekoto.com.tr"_s),
-                       QString(district + u" V.D."_s), digits(random, 10), contact,
-                       kMainGroups[random.below(3)].toString(), kSubGroups[random.below(3)].toString(),
-                       random.percent(30) ? u"ÖZEL"_s : QString(), city.name.toString(),
-                       customer.saticino == 1 ? u"BATI"_s : u"DOĞU"_s, QString(), QString(), QString(),
-                       customer.saticino, general.ind[0], customer.vade, customer.vade + 15,
+                       QString(district + u" V.D."_s),
+                       digits(random, 10),
+                       contact,
+                       kMainGroups[random.below(3)].toString(),
+                       kSubGroups[random.below(3)].toString(),
+                       random.percent(30) ? u"ÖZEL"_s : QString(),
+                       city.name.toString(),
+                       customer.saticino == 1 ? u"BATI"_s : u"DOĞU"_s,
+                       QString(),
+                       QString(),
+                       QString(),
+                       customer.saticino,
+                       general.ind[0],
+                       customer.vade,
+                       customer.vade + 15,
                        random.below(3)});
         context.customers.append(customer);
     }
@@ -203,9 +223,9 @@ Protocol::Expected<Protocol::Done> seedAccounts(Context &context)
         return done;
 
     // Users: the demo users first (their numbers are stable), then one user per other customer.
-    BatchInserter users(context.db, u"kullanicilar"_s,
-                        {u"sirano"_s, u"adi"_s, u"sifre"_s, u"aktif"_s, u"tipi"_s, u"email"_s, u"carino"_s,
-                         u"saticino"_s, u"demo"_s});
+    BatchInserter users(
+        context.db, u"kullanicilar"_s,
+        {u"sirano"_s, u"adi"_s, u"sifre"_s, u"aktif"_s, u"tipi"_s, u"email"_s, u"carino"_s, u"saticino"_s, u"demo"_s});
     int sirano = 0;
     QMap<int, int> repUser; // saticino → the user who orders for his customers
     for (const DemoUser &user : kDemoUsers) {

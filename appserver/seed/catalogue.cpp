@@ -19,13 +19,14 @@ struct Make
 {
     QStringView name;
     QStringView code;
-    int weight;             // share of the catalogue
+    int weight; // share of the catalogue
     double priceFactor;
     QStringView oemPatterns[2]; // d digit, L letter, anything else literal
     QStringView models[7];
     QStringView engines[3];
 };
 
+// clang-format off
 const Make kMakes[] = {
     {u"FORD", u"FO", 14, 1.05, {u"dLdd-dddd-LL", u"d ddd ddd"},
      {u"FOCUS", u"FIESTA", u"MONDEO", u"TRANSIT", u"CONNECT", u"COURIER", u"KUGA"}, {u"1.6 TDCI", u"1.5 ECOBOOST", u"2.2 TDCI"}},
@@ -46,6 +47,7 @@ const Make kMakes[] = {
     {u"PEUGEOT", u"PE", 9, 1.05, {u"dddd.Ld", u"dddd.dd"},
      {u"206", u"207", u"301", u"308", u"3008", u"PARTNER", u"508"}, {u"1.6 HDI", u"1.2 PURETECH", u"1.6 BLUEHDI"}},
 };
+// clang-format on
 
 struct Kind
 {
@@ -61,6 +63,7 @@ struct Kind
     QStringView brands[3];
 };
 
+// clang-format off
 const Kind kKinds[] = {
     {u"ÖN FREN BALATASI", u"DİSK BALATA ÖN", u"FREN SİSTEMİ", u"FRN", u"FBO", 450, 1400, 1, u"TAKIM", {u"BOSCH", u"TRW", u"FERODO"}},
     {u"ARKA FREN BALATASI", u"DİSK BALATA ARKA", u"FREN SİSTEMİ", u"FRN", u"FBA", 380, 1100, 1, u"TAKIM", {u"BOSCH", u"TRW", u"FERODO"}},
@@ -105,6 +108,7 @@ const Kind kKinds[] = {
     {u"KLİMA KOMPRESÖRÜ", u"KOMPRESÖR", u"KLİMA", u"KLM", u"KKP", 6500, 16000, 1, u"ADET", {u"DENSO", u"VALEO", u"SANDEN"}},
     {u"FAN MOTORU", u"RADYATÖR FANI", u"SOĞUTMA", u"SGT", u"FNM", 1400, 4200, 1, u"ADET", {u"BOSCH", u"VALEO", u"NISSENS"}},
 };
+// clang-format on
 
 const QStringView kSides[] = {u"", u"", u"", u" SAĞ", u" SOL"};
 const QStringView kGenerations[] = {u"", u" II", u" III", u" IV"};
@@ -143,9 +147,9 @@ const Make &pickMake(Random &random)
 QString vehicleModel(Random &random, const Make &make)
 {
     const int from = 1998 + random.below(20);
-    const QString one = make.models[random.below(7)].toString() + kGenerations[random.below(4)].toString() + u' '
-                        + make.engines[random.below(3)].toString() + u' ' + QString::number(from) + u'-'
-                        + QString::number(from + 3 + random.below(8));
+    const QString one = make.models[random.below(7)].toString() + kGenerations[random.below(4)].toString() + u' ' +
+                        make.engines[random.below(3)].toString() + u' ' + QString::number(from) + u'-' +
+                        QString::number(from + 3 + random.below(8));
     if (!random.percent(25))
         return one;
     return one + u" / "_s + make.models[random.below(7)].toString();
@@ -184,11 +188,13 @@ Protocol::Expected<Protocol::Done> seedCatalogue(Context &context, int parts)
 {
     Random random(0x5EED0001);
     BatchInserter insert(context.db, u"stoklar"_s,
-                         {u"stokno"_s, u"barkod"_s, u"barkodno"_s, u"adi"_s, u"digeradi"_s, u"ureticikodu"_s,
-                          u"uretici"_s, u"oemno"_s, u"oem1"_s, u"oem2"_s, u"oem3"_s, u"oem4"_s, u"finishkod"_s,
-                          u"marka"_s, u"model"_s, u"anagrup"_s, u"ozelkod"_s, u"dpkod"_s, u"pkod"_s, u"birim"_s,
-                          u"kdv"_s, u"fiyat"_s, u"doviz"_s, u"koliadet"_s, u"resim"_s, u"yeni"_s, u"kampanya"_s,
-                          u"kampfiyat"_s, u"durum"_s, u"durum2"_s, u"kalan"_s, u"verilensiparis"_s, u"arama"_s},
+                         {u"stokno"_s,      u"barkod"_s,         u"barkodno"_s,  u"adi"_s,      u"digeradi"_s,
+                          u"ureticikodu"_s, u"uretici"_s,        u"oemno"_s,     u"oem1"_s,     u"oem2"_s,
+                          u"oem3"_s,        u"oem4"_s,           u"finishkod"_s, u"marka"_s,    u"model"_s,
+                          u"anagrup"_s,     u"ozelkod"_s,        u"dpkod"_s,     u"pkod"_s,     u"birim"_s,
+                          u"kdv"_s,         u"fiyat"_s,          u"doviz"_s,     u"koliadet"_s, u"resim"_s,
+                          u"yeni"_s,        u"kampanya"_s,       u"kampfiyat"_s, u"durum"_s,    u"durum2"_s,
+                          u"kalan"_s,       u"verilensiparis"_s, u"arama"_s},
                          40);
     context.parts.reserve(parts);
     const int kindCount = int(std::size(kKinds));
@@ -224,9 +230,10 @@ Protocol::Expected<Protocol::Done> seedCatalogue(Context &context, int parts)
         const bool picture = random.percent(65);
         const bool isNew = random.percent(3);
 
-        QString search = part.barkod + u' ' + part.adi + u' ' + kind.otherName.toString() + u' ' + brand + u' '
-                         + makerCode + u' ' + oemNo + u' ' + part.marka + u' ' + model + u' ' + finish;
-        QString codes = withoutSeparators(makerCode) + u' ' + withoutSeparators(oemNo) + u' ' + withoutSeparators(finish);
+        QString search = part.barkod + u' ' + part.adi + u' ' + kind.otherName.toString() + u' ' + brand + u' ' +
+                         makerCode + u' ' + oemNo + u' ' + part.marka + u' ' + model + u' ' + finish;
+        QString codes =
+            withoutSeparators(makerCode) + u' ' + withoutSeparators(oemNo) + u' ' + withoutSeparators(finish);
         for (const QString &o : oem) {
             if (!o.isEmpty()) {
                 search += u' ' + o;
@@ -234,12 +241,39 @@ Protocol::Expected<Protocol::Done> seedCatalogue(Context &context, int parts)
             }
         }
 
-        insert.add({part.stokno, part.barkod, 100000 + part.stokno, part.adi, kind.otherName.toString(), makerCode,
-                    brand, oemNo, oem[0], oem[1], oem[2], oem[3], finish, part.marka, model, part.anagrup,
-                    kSpecialCodes[random.below(5)].toString(), kind.groupCode.toString(),
-                    QString(u"P"_s + QString::number(1 + random.below(5))), kind.unit.toString(), part.kdv, part.fiyat,
-                    u"TL"_s, part.koliadet, picture ? 1 : 0, isNew ? 1 : 0, part.kampanya, part.kampfiyat,
-                    status1, status2, onHand, onOrder, Store::foldForSearch(search + u' ' + codes)});
+        insert.add({part.stokno,
+                    part.barkod,
+                    100000 + part.stokno,
+                    part.adi,
+                    kind.otherName.toString(),
+                    makerCode,
+                    brand,
+                    oemNo,
+                    oem[0],
+                    oem[1],
+                    oem[2],
+                    oem[3],
+                    finish,
+                    part.marka,
+                    model,
+                    part.anagrup,
+                    kSpecialCodes[random.below(5)].toString(),
+                    kind.groupCode.toString(),
+                    QString(u"P"_s + QString::number(1 + random.below(5))),
+                    kind.unit.toString(),
+                    part.kdv,
+                    part.fiyat,
+                    u"TL"_s,
+                    part.koliadet,
+                    picture ? 1 : 0,
+                    isNew ? 1 : 0,
+                    part.kampanya,
+                    part.kampfiyat,
+                    status1,
+                    status2,
+                    onHand,
+                    onOrder,
+                    Store::foldForSearch(search + u' ' + codes)});
         context.parts.append(part);
     }
     return insert.finish();

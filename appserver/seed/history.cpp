@@ -37,8 +37,11 @@ struct OrderSpec
     QList<LineSpec> lines;
 };
 
-const QString kMessages[] = {QString(), QString(), u"Acil gönderim rica ederiz."_s,
-                             u"Faturayı e-posta ile gönderiniz."_s, u"Eksik ürün varsa bekletmeyin."_s,
+const QString kMessages[] = {QString(),
+                             QString(),
+                             u"Acil gönderim rica ederiz."_s,
+                             u"Faturayı e-posta ile gönderiniz."_s,
+                             u"Eksik ürün varsa bekletmeyin."_s,
                              u"Öğleden sonra teslim alacağız."_s};
 const QString kOurNotes[] = {QString(), u"Siparişiniz hazırlanıyor."_s, u"Eksik ürünler tedarik sürecinde."_s,
                              u"Kargo takip numarası faturada yazılıdır."_s};
@@ -64,10 +67,10 @@ double netAmount(double gross, const double ind[4])
 int stateForAge(Random &random, int ageDays)
 {
     if (ageDays <= 1)
-        return 1 + random.below(3);         // received, confirmed, seen
+        return 1 + random.below(3); // received, confirmed, seen
     if (ageDays <= 6)
-        return 2 + random.below(4);         // confirmed .. prepared
-    return random.percent(92) ? 6 : 5;      // mostly shipped
+        return 2 + random.below(4);    // confirmed .. prepared
+    return random.percent(92) ? 6 : 5; // mostly shipped
 }
 
 QList<OrderSpec> planOrders(Context &context, Random &random)
@@ -91,7 +94,9 @@ QList<OrderSpec> planOrders(Context &context, Random &random)
             order.when = today.addDays(-age).addSecs(8 * 3600 + 30 * 60 + random.below(10 * 3600));
             order.delivery = random.percent(70) ? 2 : (random.percent(50) ? 1 : 3);
             order.cargoType = random.between(1, 3);
-            order.carrier = order.cargoType == 1 ? random.between(1, 3) : order.cargoType == 2 ? random.between(4, 5) : 6;
+            order.carrier = order.cargoType == 1   ? random.between(1, 3)
+                            : order.cargoType == 2 ? random.between(4, 5)
+                                                   : 6;
             order.message = random.pick(kMessages);
             order.ourNote = order.state >= 2 ? random.pick(kOurNotes) : QString();
             order.repNote = random.pick(kRepNotes);
@@ -104,7 +109,8 @@ QList<OrderSpec> planOrders(Context &context, Random &random)
                 line.quantity = double(line.part->koliadet * packages);
                 if (order.state == 6) {
                     const bool partly = packages > 1 && random.percent(20);
-                    line.delivered = partly ? double(line.part->koliadet * random.between(1, packages - 1)) : line.quantity;
+                    line.delivered =
+                        partly ? double(line.part->koliadet * random.between(1, packages - 1)) : line.quantity;
                 }
                 order.lines.append(line);
             }
@@ -124,8 +130,8 @@ Protocol::Expected<Protocol::Done> seedHistory(Context &context)
     const QList<OrderSpec> orders = planOrders(context, random);
 
     BatchInserter orderRows(context.db, u"siparisler"_s,
-                            {u"idno"_s, u"carino"_s, u"tarih"_s, u"verenid"_s, u"teslim"_s, u"kargo_turu"_s,
-                             u"kargo"_s, u"durum"_s, u"aciklama"_s, u"alan_notu"_s, u"satici_notu"_s});
+                            {u"idno"_s, u"carino"_s, u"tarih"_s, u"verenid"_s, u"teslim"_s, u"kargo_turu"_s, u"kargo"_s,
+                             u"durum"_s, u"aciklama"_s, u"alan_notu"_s, u"satici_notu"_s});
     BatchInserter lineRows(context.db, u"siparis_satirlari"_s,
                            {u"sirano"_s, u"idno"_s, u"sepet_sirano"_s, u"stokno"_s, u"barkod"_s, u"stokadi"_s,
                             u"miktar"_s, u"teslim_edilen"_s, u"kalan"_s, u"birimfiyat"_s, u"ilkfiyat"_s, u"ind1"_s,
@@ -135,11 +141,12 @@ Protocol::Expected<Protocol::Done> seedHistory(Context &context)
                                u"saticino"_s, u"irsaliye_evrakno"_s, u"irsaliye_tarihi"_s, u"irsaliye_tipi"_s,
                                u"siparis_idno"_s, u"toplam"_s, u"toplamindirim"_s, u"matrah"_s, u"kdvtutar"_s,
                                u"kdvdahil"_s});
-    BatchInserter movementRows(context.db, u"stok_hareketleri"_s,
-                               {u"id"_s, u"stokno"_s, u"carino"_s, u"fatura"_s, u"tarih"_s, u"saat"_s, u"turu"_s,
-                                u"evrakseri"_s, u"evraksira"_s, u"miktar"_s, u"birimfiyat"_s, u"ind1"_s, u"ind2"_s,
-                                u"ind3"_s, u"ind4"_s, u"toplamindirim"_s, u"tutar"_s, u"nettutar"_s, u"kdv"_s,
-                                u"vergi"_s, u"vade"_s, u"saticino"_s});
+    BatchInserter movementRows(
+        context.db, u"stok_hareketleri"_s,
+        {u"id"_s,   u"stokno"_s,    u"carino"_s,    u"fatura"_s,        u"tarih"_s,      u"saat"_s,
+         u"turu"_s, u"evrakseri"_s, u"evraksira"_s, u"miktar"_s,        u"birimfiyat"_s, u"ind1"_s,
+         u"ind2"_s, u"ind3"_s,      u"ind4"_s,      u"toplamindirim"_s, u"tutar"_s,      u"nettutar"_s,
+         u"kdv"_s,  u"vergi"_s,     u"vade"_s,      u"saticino"_s});
 
     lineRows.dependsOn(orderRows);
     invoiceRows.dependsOn(orderRows);
@@ -198,11 +205,28 @@ Protocol::Expected<Protocol::Done> seedHistory(Context &context)
             discount += amount - net;
             base += net;
             tax += lineTax;
-            movements.append({++movementNo, line.part->stokno, customer.carino, invoice.idno,
-                              when.date().toString(Qt::ISODate), when.time().toString(u"HH:mm:ss"_s), invoice.turu,
-                              u"A"_s, invoice.idno, line.delivered, line.price.price, line.price.ind[0],
-                              line.price.ind[1], line.price.ind[2], line.price.ind[3], round2(amount - net), amount,
-                              net, line.part->kdv, lineTax, customer.vade, customer.saticino});
+            movements.append({++movementNo,
+                              line.part->stokno,
+                              customer.carino,
+                              invoice.idno,
+                              when.date().toString(Qt::ISODate),
+                              when.time().toString(u"HH:mm:ss"_s),
+                              invoice.turu,
+                              u"A"_s,
+                              invoice.idno,
+                              line.delivered,
+                              line.price.price,
+                              line.price.ind[0],
+                              line.price.ind[1],
+                              line.price.ind[2],
+                              line.price.ind[3],
+                              round2(amount - net),
+                              amount,
+                              net,
+                              line.part->kdv,
+                              lineTax,
+                              customer.vade,
+                              customer.saticino});
         }
         invoice.total = round2(base + tax);
         invoiceRows.add({invoice.idno, customer.carino, invoice.evrakno, when.date().toString(Qt::ISODate),
@@ -228,7 +252,10 @@ Protocol::Expected<Protocol::Done> seedHistory(Context &context)
     if (!context.parts.isEmpty()) {
         for (int c = 0; c < std::min<qsizetype>(10, context.customers.size()); ++c) {
             const CustomerInfo &customer = context.customers.at(c);
-            const int lines = c == 0 ? 4 : c == 1 ? 2 : c == 2 ? 1 : (c >= 4 && random.percent(60) ? random.between(1, 3) : 0);
+            const int lines = c == 0   ? 4
+                              : c == 1 ? 2
+                              : c == 2 ? 1
+                                       : (c >= 4 && random.percent(60) ? random.between(1, 3) : 0);
             for (int l = 0; l < lines; ++l) {
                 const PartInfo &part = context.parts.at(random.below(int(context.parts.size())));
                 const LinePrice price = priceFor(customer, part);

@@ -12,7 +12,9 @@ namespace Seed {
 class Random final
 {
 public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
+    explicit Random(std::uint64_t seed)
+        : m_state(seed)
+    {}
 
     std::uint64_t next()
     {
@@ -35,8 +37,7 @@ public:
         return double(cents) / 100.0;
     }
 
-    template<typename Container>
-    const auto &pick(const Container &items)
+    template<typename Container> const auto &pick(const Container &items)
     {
         return items[below(int(std::size(items)))];
     }

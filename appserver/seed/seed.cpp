@@ -47,7 +47,7 @@ LinePrice priceFor(const CustomerInfo &customer, const PartInfo &part)
 Protocol::Expected<Protocol::Done> seedOptions(Context &context)
 {
     BatchInserter states(context.db, u"siparis_durumlari"_s, {u"kod"_s, u"adi"_s});
-    const QString stateNames[] = {u"Alındı"_s, u"Onaylandı"_s, u"Görüldü"_s, u"Parçalı Hazırlandı"_s,
+    const QString stateNames[] = {u"Alındı"_s,     u"Onaylandı"_s,  u"Görüldü"_s, u"Parçalı Hazırlandı"_s,
                                   u"Hazırlandı"_s, u"Sevk Edildi"_s};
     for (int i = 0; i < 6; ++i)
         states.add({i + 1, stateNames[i]});

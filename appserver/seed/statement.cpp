@@ -21,8 +21,8 @@ struct Collection
 {
     int carino = 0;
     QDateTime when;
-    QString type;  // "Tahsilat" (from the customer) or "Tediye" (to the customer)
-    QString kind;  // Nakit, Kredi Kartı, Çek, Havale
+    QString type; // "Tahsilat" (from the customer) or "Tediye" (to the customer)
+    QString kind; // Nakit, Kredi Kartı, Çek, Havale
     double amount = 0;
     int id = 0;
 };
@@ -73,8 +73,8 @@ Protocol::Expected<Protocol::Done> seedStatement(Context &context, const QList<I
                                     u"Havale"_s, opening.debit, 0});
         }
         if (random.percent(15))
-            collections.append({customer.carino, endOfToday.addDays(-random.between(5, 150)), u"Tediye"_s,
-                                u"Havale"_s, round2(random.between(2, 20) * 50.0), 0});
+            collections.append({customer.carino, endOfToday.addDays(-random.between(5, 150)), u"Tediye"_s, u"Havale"_s,
+                                round2(random.between(2, 20) * 50.0), 0});
     }
     for (const InvoiceSummary &invoice : invoices) {
         Movement m;
@@ -94,8 +94,8 @@ Protocol::Expected<Protocol::Done> seedStatement(Context &context, const QList<I
         if (paid > endOfToday)
             continue;
         const double share = random.percent(80) ? 1.0 : 0.5;
-        collections.append({invoice.carino, paid, u"Tahsilat"_s, random.pick(kKinds),
-                            round2(std::floor(invoice.total * share)), 0});
+        collections.append(
+            {invoice.carino, paid, u"Tahsilat"_s, random.pick(kKinds), round2(std::floor(invoice.total * share)), 0});
     }
     std::stable_sort(collections.begin(), collections.end(),
                      [](const Collection &a, const Collection &b) { return a.when < b.when; });
@@ -115,7 +115,8 @@ Protocol::Expected<Protocol::Done> seedStatement(Context &context, const QList<I
         Collection &c = collections[i];
         c.id = i + 1;
         const CustomerInfo &customer = context.customers.at(c.carino - 1);
-        const QString document = (c.type == u"Tediye"_s ? u"TED-"_s : u"TAH-"_s) + QString::number(c.id).rightJustified(6, u'0');
+        const QString document =
+            (c.type == u"Tediye"_s ? u"TED-"_s : u"TAH-"_s) + QString::number(c.id).rightJustified(6, u'0');
         const QString date = c.when.date().toString(Qt::ISODate);
         const QString time = c.when.time().toString(u"HH:mm:ss"_s);
         const QString note = c.type == u"Tediye"_s ? u"Fazla ödeme iadesi"_s : c.kind + u" ile tahsilat"_s;
@@ -125,8 +126,9 @@ Protocol::Expected<Protocol::Done> seedStatement(Context &context, const QList<I
             const double first = round2(std::floor(c.amount / 2));
             collectionLines.add({c.id, c.kind, c.when.date().addDays(30).toString(Qt::ISODate), first, u"TL"_s, 1.0,
                                  0.0, QString::number(100000 + c.id * 2), u"1. çek"_s});
-            collectionLines.add({c.id, c.kind, c.when.date().addDays(60).toString(Qt::ISODate), round2(c.amount - first),
-                                 u"TL"_s, 1.0, 0.0, QString::number(100001 + c.id * 2), u"2. çek"_s});
+            collectionLines.add({c.id, c.kind, c.when.date().addDays(60).toString(Qt::ISODate),
+                                 round2(c.amount - first), u"TL"_s, 1.0, 0.0, QString::number(100001 + c.id * 2),
+                                 u"2. çek"_s});
         } else {
             collectionLines.add({c.id, c.kind, date, c.amount, u"TL"_s, 1.0, 0.0, QString(), note});
         }
@@ -166,14 +168,14 @@ Protocol::Expected<Protocol::Done> seedStatement(Context &context, const QList<I
         return a.when != b.when ? a.when < b.when : a.carino < b.carino;
     });
     BatchInserter statement(context.db, u"cari_hareketler"_s,
-                            {u"idno"_s, u"carino"_s, u"tarih"_s, u"vade_tarihi"_s, u"turadi"_s, u"evrakno"_s,
-                             u"borc"_s, u"alacak"_s, u"kur"_s, u"aciklama"_s, u"fatura"_s, u"tahsilat"_s});
+                            {u"idno"_s, u"carino"_s, u"tarih"_s, u"vade_tarihi"_s, u"turadi"_s, u"evrakno"_s, u"borc"_s,
+                             u"alacak"_s, u"kur"_s, u"aciklama"_s, u"fatura"_s, u"tahsilat"_s});
     QMap<int, std::pair<double, double>> totals;
     for (int i = 0; i < movements.size(); ++i) {
         const Movement &m = movements.at(i);
         statement.add({i + 1, m.carino, m.when.date().toString(Qt::ISODate), m.due.toString(Qt::ISODate), m.type,
-                       m.document, m.debit, m.credit, u"TL"_s, m.note,
-                       m.invoice.isValid() ? m.invoice : nullInt(), m.collection.isValid() ? m.collection : nullInt()});
+                       m.document, m.debit, m.credit, u"TL"_s, m.note, m.invoice.isValid() ? m.invoice : nullInt(),
+                       m.collection.isValid() ? m.collection : nullInt()});
         totals[m.carino].first += m.debit;
         totals[m.carino].second += m.credit;
     }

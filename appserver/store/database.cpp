@@ -110,8 +110,8 @@ bool prepareConnection(QSqlDatabase &db, Dialect dialect)
 {
     if (dialect != Dialect::Sqlite)
         return true;
-    return exec(db, u"PRAGMA foreign_keys = ON"_s).has_value()
-           && exec(db, u"PRAGMA synchronous = NORMAL"_s).has_value();
+    return exec(db, u"PRAGMA foreign_keys = ON"_s).has_value() &&
+           exec(db, u"PRAGMA synchronous = NORMAL"_s).has_value();
 }
 
 Protocol::Expected<Protocol::Done> createAndSeed(const QSqlDatabase &db, Dialect dialect, const OpenOptions &options)
@@ -280,10 +280,10 @@ bool Database::isPostgres() const
 QList<DemoUser> Database::demoUsers()
 {
     QList<DemoUser> users;
-    auto query = exec(connection(),
-                      u"SELECT k.adi, k.sifre, k.tipi, COALESCE(c.carino, 0), COALESCE(c.cariadi, ''), k.aktif"
-                      u" FROM kullanicilar k LEFT JOIN cariler c ON c.carino = k.carino"
-                      u" WHERE k.demo = 1 ORDER BY k.sirano"_s);
+    auto query =
+        exec(connection(), u"SELECT k.adi, k.sifre, k.tipi, COALESCE(c.carino, 0), COALESCE(c.cariadi, ''), k.aktif"
+                           u" FROM kullanicilar k LEFT JOIN cariler c ON c.carino = k.carino"
+                           u" WHERE k.demo = 1 ORDER BY k.sirano"_s);
     if (!query)
         return users;
     while (query->next()) {

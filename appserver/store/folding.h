@@ -14,6 +14,7 @@ inline QString foldForSearch(const QString &text)
     for (const QChar c : text) {
         // The Turkish letters directly; other accented letters through their decomposition.
         char folded = 0;
+        // clang-format off
         switch (c.unicode()) {
         case 0x0131: case 0x0130: case 0x00EE: case 0x00CE: folded = 'I'; break; // ı İ î Î
         case 0x00E7: case 0x00C7: folded = 'C'; break;                           // ç Ç
@@ -24,6 +25,7 @@ inline QString foldForSearch(const QString &text)
         case 0x00E2: case 0x00C2: folded = 'A'; break;                           // â Â
         default: break;
         }
+        // clang-format on
         if (folded) {
             out.append(QLatin1Char(folded));
             continue;

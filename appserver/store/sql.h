@@ -46,8 +46,7 @@ private:
 };
 
 // Runs body(db) inside one transaction; commits when it returns a value, rolls back on an Error.
-template<typename Body>
-auto inTransaction(QSqlDatabase db, Body &&body) -> decltype(body(db))
+template<typename Body> auto inTransaction(QSqlDatabase db, Body &&body) -> decltype(body(db))
 {
     Transaction tx(db);
     if (!tx.started())

@@ -6,8 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace Store {
 
-Protocol::Expected<std::optional<SessionUser>> sessionUserForComputer(const QSqlDatabase &db,
-                                                                      const QString &computerId)
+Protocol::Expected<std::optional<SessionUser>> sessionUserForComputer(const QSqlDatabase &db, const QString &computerId)
 {
     auto query = exec(db,
                       u"SELECT k.sirano, k.adi, k.sifre, k.aktif, k.tipi, k.email,"

@@ -21,7 +21,7 @@ struct SessionUser
     int customerNo = 0; // 0 for a representative: he chooses a customer after the login
     QString customerCode;
     QString customerName;
-    int repNo = 0;      // his own number for a representative, his customer's one for a dealer
+    int repNo = 0; // his own number for a representative, his customer's one for a dealer
     QString repName;
     QString repEmail;
     QString repPhone;

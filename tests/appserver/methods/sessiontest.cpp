@@ -22,7 +22,6 @@ TEST(MethodRegistry, FindsWhatWasAddedAndNothingElse)
     EXPECT_NE(registry.find("BuyukGetir"), nullptr);
     EXPECT_EQ(registry.find("buyukgetir"), nullptr) << "names are matched with their capitals";
     EXPECT_EQ(registry.find("NoSuchMethod"), nullptr);
-
 }
 
 class BuyukGetir : public ::testing::Test
@@ -82,10 +81,10 @@ TEST_F(BuyukGetir, ADealerGetsHisAccountAndHisRepresentative)
     EXPECT_EQ(r.FKullanicimail, u"bayi@ornekoto.com.tr"_s);
 
     // The account and representative as the database has them.
-    auto expected = Store::exec(m_db->connection(),
-                                u"SELECT c.carino, c.carikod, c.cariadi, s.saticino, s.adi, s.email, s.telefon, k.sirano"
-                                u" FROM kullanicilar k JOIN cariler c ON c.carino = k.carino"
-                                u" JOIN saticilar s ON s.saticino = c.saticino WHERE k.adi = 'BAYI'"_s);
+    auto expected = Store::exec(
+        m_db->connection(), u"SELECT c.carino, c.carikod, c.cariadi, s.saticino, s.adi, s.email, s.telefon, k.sirano"
+                            u" FROM kullanicilar k JOIN cariler c ON c.carino = k.carino"
+                            u" JOIN saticilar s ON s.saticino = c.saticino WHERE k.adi = 'BAYI'"_s);
     ASSERT_TRUE(expected && expected->next());
     EXPECT_EQ(r.FCARINO, expected->value(0).toInt());
     EXPECT_EQ(r.Fcarikod, expected->value(1).toString());
@@ -97,7 +96,8 @@ TEST_F(BuyukGetir, ADealerGetsHisAccountAndHisRepresentative)
     EXPECT_EQ(r.FSaticiTelefon, expected->value(6).toString());
     EXPECT_EQ(r.FSirano, expected->value(7).toInt());
     // What only the client knows stays empty.
-    EXPECT_TRUE(r.FBilgiSayarAdi.isEmpty() && r.FDisip.isEmpty() && r.FIcip.isEmpty() && r.FBilgisayarKullanici.isEmpty());
+    EXPECT_TRUE(r.FBilgiSayarAdi.isEmpty() && r.FDisip.isEmpty() && r.FIcip.isEmpty() &&
+                r.FBilgisayarKullanici.isEmpty());
 }
 
 TEST_F(BuyukGetir, UserTypesAndStates)
@@ -114,7 +114,7 @@ TEST_F(BuyukGetir, UserTypesAndStates)
         {u"PC-TEMSILCI"_s, u"TEMSILCI"_s, 2, 1, false}, // chooses a customer after the login
         {u"PC-YONETICI"_s, u"YONETICI"_s, 1, 1, false},
         {u"PC-BAYI4"_s, u"BAYI4"_s, 4, 1, true},
-        {u"PC-PASIF"_s, u"PASIF"_s, 3, 0, true},       // the client refuses him, but he is registered
+        {u"PC-PASIF"_s, u"PASIF"_s, 3, 0, true}, // the client refuses him, but he is registered
     };
     for (const Case &k : cases) {
         const Protocol::TSonucBilgisi r = record(k.id);

@@ -18,11 +18,13 @@ constexpr std::string_view kBuyukGetir = "/datasnap/rest/TServerMethods1/%22Buyu
 
 QJsonObject callBuyukGetir(const Support::AppServer &server, const QString &computerId)
 {
-    const QByteArray body = QJsonDocument(QJsonObject{{u"_parameters"_s, QJsonArray{computerId}}}).toJson(QJsonDocument::Compact);
+    const QByteArray body =
+        QJsonDocument(QJsonObject{{u"_parameters"_s, QJsonArray{computerId}}}).toJson(QJsonDocument::Compact);
     const Support::HttpReply reply = Support::httpPost(server.host(), server.port(), kBuyukGetir, body.toStdString());
     EXPECT_TRUE(reply.ok) << reply.error;
     EXPECT_EQ(reply.status, 200) << reply.body;
-    const QJsonArray result = QJsonDocument::fromJson(QByteArray::fromStdString(reply.body)).object().value(u"result"_s).toArray();
+    const QJsonArray result =
+        QJsonDocument::fromJson(QByteArray::fromStdString(reply.body)).object().value(u"result"_s).toArray();
     EXPECT_EQ(result.size(), 1) << reply.body;
     const QJsonObject record = result.at(0).toObject();
     EXPECT_EQ(record.value(u"type"_s).toString(), u"baglantiu.TSonucBilgisi"_s) << reply.body;

@@ -73,19 +73,21 @@ TEST_F(Postgres, HoldsTheSameSeedAndGeneratesKeysAfterIt)
 
         for (const QString &table : {u"stoklar"_s, u"cariler"_s, u"kullanicilar"_s, u"siparis_satirlari"_s,
                                      u"cari_hareketler"_s, u"sepet"_s}) {
-            const QString key = table == u"cariler"_s ? u"carino"_s
-                                : table == u"stoklar"_s ? u"stokno"_s
+            const QString key = table == u"cariler"_s           ? u"carino"_s
+                                : table == u"stoklar"_s         ? u"stokno"_s
                                 : table == u"cari_hareketler"_s ? u"idno"_s
-                                : u"sirano"_s;
+                                                                : u"sirano"_s;
             EXPECT_EQ(digest(pg.connection(), table, key), digest(db->connection(), table, key)) << table.toStdString();
         }
-        EXPECT_EQ(digest(pg.connection(), u"sanalpos"_s, u"sirano"_s), digest(db->connection(), u"sanalpos"_s, u"sirano"_s))
+        EXPECT_EQ(digest(pg.connection(), u"sanalpos"_s, u"sirano"_s),
+                  digest(db->connection(), u"sanalpos"_s, u"sirano"_s))
             << "bytes survive both engines";
 
         // New rows get keys after the seeded ones.
         const qint64 last = count(pg.connection(), u"SELECT MAX(sirano) FROM sepet"_s);
-        auto id = Store::insertReturningId(pg.connection(), u"INSERT INTO sepet (carino, stokno, tarih) VALUES (?, ?, ?)"_s,
-                                           {1, 1, u"2025-03-10 10:00:00"_s}, u"sirano"_s);
+        auto id =
+            Store::insertReturningId(pg.connection(), u"INSERT INTO sepet (carino, stokno, tarih) VALUES (?, ?, ?)"_s,
+                                     {1, 1, u"2025-03-10 10:00:00"_s}, u"sirano"_s);
         ASSERT_TRUE(id) << id.error().message.toStdString();
         EXPECT_GT(*id, last);
 

@@ -32,7 +32,8 @@ using SearchColumn = StoreFixture;
 
 TEST_F(SearchColumn, HoldsTheFoldedNamesAndCodesWithAndWithoutSeparators)
 {
-    auto rows = Store::exec(db->connection(), u"SELECT barkod, adi, digeradi, oemno, ureticikodu, arama FROM stoklar"_s);
+    auto rows =
+        Store::exec(db->connection(), u"SELECT barkod, adi, digeradi, oemno, ureticikodu, arama FROM stoklar"_s);
     ASSERT_TRUE(rows);
     int checked = 0;
     while (rows->next()) {

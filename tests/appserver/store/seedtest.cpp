@@ -50,7 +50,8 @@ TEST_F(Seed, SameOptionsGiveTheSameDataOtherOptionsDoNot)
     EXPECT_NE(digest(db->connection(), u"siparisler"_s, u"idno"_s),
               digest(otherDay->connection(), u"siparisler"_s, u"idno"_s))
         << "the history follows the anchor date";
-    EXPECT_NE(digest(db->connection(), u"stoklar"_s, u"stokno"_s), digest(bigger->connection(), u"stoklar"_s, u"stokno"_s));
+    EXPECT_NE(digest(db->connection(), u"stoklar"_s, u"stokno"_s),
+              digest(bigger->connection(), u"stoklar"_s, u"stokno"_s));
     EXPECT_EQ(db->setting(u"seed_parts"_s), QString::number(kParts));
     EXPECT_EQ(db->setting(u"seed_anchor"_s), u"2025-03-10"_s);
 }
@@ -142,8 +143,8 @@ TEST_F(Seed, PicturesAreInTheirFormats)
         auto query = Store::exec(c, sql);
         EXPECT_TRUE(query);
         while (query && query->next()) {
-            const QByteArray bytes = hexText ? QByteArray::fromHex(query->value(0).toString().toLatin1())
-                                             : query->value(0).toByteArray();
+            const QByteArray bytes =
+                hexText ? QByteArray::fromHex(query->value(0).toString().toLatin1()) : query->value(0).toByteArray();
             heads.append(bytes.left(4));
         }
         return heads;

@@ -30,12 +30,31 @@ TEST_F(StoreDatabase, NewFileGetsTheSchemaInWalModeWithForeignKeysEnforced)
     EXPECT_EQ(mode.value(0).toString(), u"wal"_s);
 
     const QStringList tables = c.tables();
-    for (const QString &table :
-         {u"settings"_s, u"kullanicilar"_s, u"bilgisayarlar"_s, u"cariler"_s, u"saticilar"_s, u"satici_cariler"_s,
-          u"stoklar"_s, u"cari_iskontolari"_s, u"cari_ozel_fiyatlar"_s, u"sepet"_s, u"siparisler"_s,
-          u"siparis_satirlari"_s, u"teslim_sekilleri"_s, u"kargo_turleri"_s, u"kargolar"_s, u"faturalar"_s,
-          u"stok_hareketleri"_s, u"cari_hareketler"_s, u"tahsilatlar"_s, u"sanalpos"_s, u"duyurular"_s,
-          u"acilis_reklamlari"_s, u"bannerlar"_s, u"mail_kutusu"_s, u"web_requests"_s})
+    for (const QString &table : {u"settings"_s,
+                                 u"kullanicilar"_s,
+                                 u"bilgisayarlar"_s,
+                                 u"cariler"_s,
+                                 u"saticilar"_s,
+                                 u"satici_cariler"_s,
+                                 u"stoklar"_s,
+                                 u"cari_iskontolari"_s,
+                                 u"cari_ozel_fiyatlar"_s,
+                                 u"sepet"_s,
+                                 u"siparisler"_s,
+                                 u"siparis_satirlari"_s,
+                                 u"teslim_sekilleri"_s,
+                                 u"kargo_turleri"_s,
+                                 u"kargolar"_s,
+                                 u"faturalar"_s,
+                                 u"stok_hareketleri"_s,
+                                 u"cari_hareketler"_s,
+                                 u"tahsilatlar"_s,
+                                 u"sanalpos"_s,
+                                 u"duyurular"_s,
+                                 u"acilis_reklamlari"_s,
+                                 u"bannerlar"_s,
+                                 u"mail_kutusu"_s,
+                                 u"web_requests"_s})
         EXPECT_TRUE(tables.contains(table)) << table.toStdString();
 
     // A basket line for a customer that does not exist is refused, and nothing is left.
@@ -65,8 +84,8 @@ TEST_F(StoreDatabase, ReopeningKeepsDataAndSecretAndDoesNotSeedAgain)
 
 TEST_F(StoreDatabase, RefusesBadAddressesAndNewerSchemas)
 {
-    for (const QString &bad : {u""_s, u"sqlite:"_s, u"mysql://u:p@h/db"_s, u"postgresql://host"_s,
-                               u"sqlite:/nonexistent-folder/x/y.db"_s}) {
+    for (const QString &bad :
+         {u""_s, u"sqlite:"_s, u"mysql://u:p@h/db"_s, u"postgresql://host"_s, u"sqlite:/nonexistent-folder/x/y.db"_s}) {
         auto opened = Store::Database::open(bad, 10);
         EXPECT_FALSE(opened) << bad.toStdString();
         if (!opened) {
@@ -108,7 +127,8 @@ TEST_F(StoreDatabase, DemoUsersCoverEveryTypeAndAnInactiveOne)
         }
         if (!user.active) {
             ++inactive;
-            auto active = Store::scalar(db->connection(), u"SELECT aktif FROM kullanicilar WHERE adi = ?"_s, {user.name});
+            auto active =
+                Store::scalar(db->connection(), u"SELECT aktif FROM kullanicilar WHERE adi = ?"_s, {user.name});
             ASSERT_TRUE(active);
             EXPECT_EQ(active->toInt(), 0);
         }
@@ -141,8 +161,8 @@ TEST_F(StoreDatabase, RegisterComputer)
         {u"PC-2"_s, u" temsilci "_s, true, u"TEMSILCI"_s}, // typed in lower case, with blanks
         {u"PC-3"_s, u"NOBODY"_s, false, QString()},
         {u"   "_s, u"BAYI"_s, false, QString()},
-        {u"PC-1"_s, u"BAYI2"_s, true, u"BAYI2"_s},         // a second registration moves the computer
-        {u"PC-1"_s, u"NOBODY"_s, false, u"BAYI2"_s},       // an unknown user changes nothing
+        {u"PC-1"_s, u"BAYI2"_s, true, u"BAYI2"_s},   // a second registration moves the computer
+        {u"PC-1"_s, u"NOBODY"_s, false, u"BAYI2"_s}, // an unknown user changes nothing
     };
     for (const Case &k : cases) {
         auto done = db->registerComputer(k.id, k.user);
@@ -200,7 +220,8 @@ TEST_F(StoreDatabase, AFailedTransactionLeavesNothing)
 {
     QSqlDatabase c = db->connection();
     auto result = Store::inTransaction(c, [](QSqlDatabase &tx) -> Protocol::Expected<Protocol::Done> {
-        if (auto done = Store::exec(tx, u"INSERT INTO settings (key, value) VALUES (?, ?)"_s, {u"half"_s, u"1"_s}); !done)
+        if (auto done = Store::exec(tx, u"INSERT INTO settings (key, value) VALUES (?, ?)"_s, {u"half"_s, u"1"_s});
+            !done)
             return done.error();
         return Protocol::makeError(u"second step failed"_s);
     });
