@@ -1,6 +1,7 @@
 #include "girisform.h"
 
 #include "addresses.h"
+#include "busyspinner.h"
 #include "dosyaindir.h"
 #include "folders.h"
 #include "formistekyeni.h"
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -135,15 +135,8 @@ void girisform::buildLayout()
         b->setAutoDefault(false);
         b->setMinimumSize(110, 34);
     }
-    m_busy = new QProgressBar(this);
+    m_busy = new BusySpinner(this);
     m_busy->setObjectName(u"bekle"_s);
-    m_busy->setTextVisible(false);
-    m_busy->setFixedSize(48, 10);
-    m_busy->setRange(0, 1);
-    QSizePolicy keep = m_busy->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    m_busy->setSizePolicy(keep);
-    m_busy->hide();
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_giris);
@@ -256,8 +249,7 @@ void girisform::startLogin()
     m_giris->setText(u"Bağlanıyor..."_s);
     m_giris->setEnabled(false);
     m_Bilgim.FDisip.clear();
-    m_busy->setRange(0, 0); // runs
-    m_busy->show();
+    m_busy->start();
 
     if (m_cancel)
         m_cancel->store(true);
@@ -271,8 +263,7 @@ void girisform::startLogin()
 void girisform::addressFound(const QString &address)
 {
     m_giris->setText(u"Giriş!"_s);
-    m_busy->hide();
-    m_busy->setRange(0, 1);
+    m_busy->stop();
 
     if (address.trimmed().isEmpty()) {
         refuse(emptyAddressText(), int(DialogKind::Error));
@@ -303,7 +294,7 @@ void girisform::refuse(const QString &text, int kind)
 
 void girisform::decide(std::optional<Protocol::TSonucBilgisi> fetched)
 {
-    m_busy->hide();
+    m_busy->stop();
     if (fetched)
         m_Bilgim.Kopyala(*fetched);
     const LoginOutcome outcome = decideLogin(fetched.has_value(), m_Bilgim, m_adi->text(), m_sifre->text());

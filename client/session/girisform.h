@@ -12,7 +12,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace Server {
@@ -20,6 +19,8 @@ class Connection;
 }
 
 namespace Session {
+
+class BusySpinner;
 
 // The windows the login may open on its way. Each has a default that opens the real one;
 // tests replace what they must watch.
@@ -55,7 +56,7 @@ public:
     QCheckBox *benihatirla() const { return m_benihatirla; }
     QPushButton *girisButton() const { return m_giris; }
     QPushButton *vazgecButton() const { return m_vazgec; }
-    QProgressBar *busy() const { return m_busy; }
+    BusySpinner *busy() const { return m_busy; }
     const QString &idsi() const { return m_idsi; }
 
     // The last decision taken, for whoever watches the window.
@@ -90,7 +91,7 @@ private:
     QLineEdit *m_sifre = nullptr;
     QPushButton *m_giris = nullptr;
     QPushButton *m_vazgec = nullptr;
-    QProgressBar *m_busy = nullptr;
+    BusySpinner *m_busy = nullptr;
     QLabel *m_address = nullptr;
 
     bool m_decided = false;

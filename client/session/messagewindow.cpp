@@ -87,14 +87,21 @@ MessageWindow::MessageWindow(const DialogRequest &request, QWidget *owner)
     icon->setPixmap(style()->standardIcon(iconFor(request.kind), nullptr, this).pixmap(iconSize));
     icon->setAlignment(Qt::AlignTop);
 
-    auto *text = new QLabel(request.text, this);
+    QString shown = request.text;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    auto *text = new QLabel(shown, this);
     text->setObjectName(u"message"_s);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
-    text->setMinimumWidth(260);
     QFont font = text->font();
     font.setPointSize(g_fontPoints);
     text->setFont(font);
+    // As wide as the longest line needs, within bounds; longer lines wrap.
+    int widest = 0;
+    const QFontMetrics metrics(font);
+    for (const QString &line : shown.split(u'\n'))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    text->setMinimumWidth(qBound(200, widest + 4, 560));
 
     auto *top = new QHBoxLayout;
     top->setSpacing(16);

@@ -3,6 +3,7 @@
 #include "client/server/openretry.h"
 #include "client/server/serversession.h"
 #include "client/session/addresses.h"
+#include "client/session/busyspinner.h"
 #include "client/session/girisform.h"
 #include "client/session/messagedialog.h"
 #include "client/session/programexit.h"
@@ -13,7 +14,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -344,6 +344,7 @@ TEST_F(Login, SilentAddressServiceKeepsTryingAndVazgecEnds)
     EXPECT_EQ(w->girisButton()->text(), u"Bağlanıyor..."_s);
     EXPECT_FALSE(w->girisButton()->isEnabled());
     EXPECT_TRUE(w->busy()->isVisible());
+    EXPECT_TRUE(w->busy()->isSpinning());
 
     // Each try waits out its read time-out, then a pause, then asks again.
     ASSERT_TRUE(waitFor([&] { return echo.requests >= 3; }, 10000));
