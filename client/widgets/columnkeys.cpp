@@ -2,15 +2,15 @@
 
 #include "turkishtext.h"
 
-#include <cstring>
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
 
 namespace Widgets {
 
 using Protocol::ColumnKind;
 
 ColumnKeys::ColumnKeys(const Protocol::ClientTable &table, int column)
-    : m_table(&table)
-    , m_column(column)
 {
     if (column < 0)
         return;
@@ -40,14 +40,42 @@ ColumnKeys::ColumnKeys(const Protocol::ClientTable &table, int column)
         for (int r = 0; r < rows; ++r)
             m_integers[size_t(r)] = table.dateTimeMsecs(r, column);
         break;
-    case ColumnKind::Text:
+    case ColumnKind::Text: {
         m_mode = Mode::Text;
-        m_keyEnds.resize(size_t(rows));
+        // Distinct texts first: lists repeat their values, and a text is ranked only once.
+        std::unordered_map<std::string_view, qint32> ids;
+        std::vector<std::string_view> distinct;
+        m_ranks.resize(size_t(rows));
         for (int r = 0; r < rows; ++r) {
-            appendTurkishSortKey(m_keys, table.utf8(r, column));
-            m_keyEnds[size_t(r)] = quint32(m_keys.size());
+            const std::string_view text = table.utf8(r, column);
+            const auto [it, added] = ids.emplace(text, qint32(distinct.size()));
+            if (added)
+                distinct.push_back(text);
+            m_ranks[size_t(r)] = it->second;
         }
+        std::string keys;
+        std::vector<quint32> ends(distinct.size());
+        for (size_t i = 0; i < distinct.size(); ++i) {
+            appendTurkishSortKey(keys, distinct[i]);
+            ends[i] = quint32(keys.size());
+        }
+        auto key = [&](qint32 i) {
+            const quint32 begin = i == 0 ? 0 : ends[size_t(i) - 1];
+            return std::string_view(keys.data() + begin, ends[size_t(i)] - begin);
+        };
+        std::vector<qint32> order(distinct.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(), [&](qint32 a, qint32 b) {
+            const int c = key(a).compare(key(b));
+            return c != 0 ? c < 0 : distinct[size_t(a)] < distinct[size_t(b)];
+        });
+        std::vector<qint32> rankOfId(distinct.size());
+        for (size_t place = 0; place < order.size(); ++place)
+            rankOfId[size_t(order[place])] = qint32(place);
+        for (qint32 &rank : m_ranks)
+            rank = rankOfId[size_t(rank)];
         break;
+    }
     case ColumnKind::Bytes: break;
     }
 }
@@ -69,13 +97,8 @@ int ColumnKeys::compare(int a, int b) const
         return x < y ? -1 : y < x ? 1 : 0;
     }
     case Mode::Text: {
-        const quint32 ab = a == 0 ? 0 : m_keyEnds[size_t(a) - 1], ae = m_keyEnds[size_t(a)];
-        const quint32 bb = b == 0 ? 0 : m_keyEnds[size_t(b) - 1], be = m_keyEnds[size_t(b)];
-        const int byKey = std::string_view(m_keys.data() + ab, ae - ab)
-                              .compare(std::string_view(m_keys.data() + bb, be - bb));
-        if (byKey != 0)
-            return byKey;
-        return m_table->utf8(a, m_column).compare(m_table->utf8(b, m_column));
+        const qint32 x = m_ranks[size_t(a)], y = m_ranks[size_t(b)];
+        return x < y ? -1 : y < x ? 1 : 0;
     }
     case Mode::None: break;
     }

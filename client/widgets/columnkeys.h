@@ -8,7 +8,8 @@
 namespace Widgets {
 
 // Typed sort keys of one table column for every row: numbers and dates compare as numbers,
-// texts by their Turkish collation key. Nulls come first. Built once per table and column.
+// texts by their Turkish collation order (each distinct text is ranked once, so a sort
+// compares integers). Nulls come first. Built once per table and column.
 class ColumnKeys final
 {
 public:
@@ -24,10 +25,7 @@ private:
     std::vector<std::uint8_t> m_null;
     std::vector<double> m_numbers;
     std::vector<qint64> m_integers;
-    std::string m_keys;
-    std::vector<quint32> m_keyEnds;
-    const Protocol::ClientTable *m_table = nullptr;
-    int m_column = -1;
+    std::vector<qint32> m_ranks; // Text: the place of the row's text among the column's distinct texts
 };
 
 // The identity of a cell's value for value filters: equal values give equal keys within a column.

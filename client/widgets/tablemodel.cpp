@@ -325,18 +325,20 @@ void TableModel::relayout()
     for (const QModelIndex &i : before)
         tableRows.push_back(tableRow(i.row()));
     rebuild();
-    std::unordered_map<int, int> rowOf;
+    std::vector<int> rowOf;
     if (!before.isEmpty()) {
+        rowOf.assign(size_t(m_table->rowCount()), -1);
         for (int r = 0; r < rowCount(); ++r) {
             const int t = tableRow(r);
             if (t >= 0)
-                rowOf.emplace(t, r);
+                rowOf[size_t(t)] = r;
         }
     }
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i) {
-        const auto found = rowOf.find(tableRows[size_t(i)]);
-        after.append(found == rowOf.end() ? QModelIndex() : index(found->second, before[i].column()));
+        const int t = tableRows[size_t(i)];
+        const int row = t >= 0 ? rowOf[size_t(t)] : -1;
+        after.append(row < 0 ? QModelIndex() : index(row, before[i].column()));
     }
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -18,23 +18,24 @@ constexpr std::array<std::pair<char16_t, char16_t>, 32> kAlphabet{{
 }};
 
 // Weight of one code point: signs < digits < letters of the alphabet < everything else.
+// Weights of the table take two key bytes; any other code point four: 0xF0 and the code point.
 quint32 weight(char32_t cp)
 {
     static const auto table = [] {
         std::array<quint32, 0x180> t{};
         for (char32_t c = 0; c < t.size(); ++c)
-            t[c] = 0x100000 + c;
+            t[c] = 0x2000 + c;
         for (char32_t c = 0; c < 0x80; ++c)
-            t[c] = 0x000100 + c;
+            t[c] = 0x0100 + c;
         for (char32_t c = u'0'; c <= u'9'; ++c)
-            t[c] = 0x000200 + (c - u'0');
+            t[c] = 0x0200 + (c - u'0');
         for (size_t i = 0; i < kAlphabet.size(); ++i) {
-            t[kAlphabet[i].first] = 0x001000 + quint32(i) * 16;
-            t[kAlphabet[i].second] = 0x001000 + quint32(i) * 16;
+            t[kAlphabet[i].first] = 0x1000 + quint32(i);
+            t[kAlphabet[i].second] = 0x1000 + quint32(i);
         }
         return t;
     }();
-    return cp < table.size() ? table[cp] : 0x100000 + quint32(cp);
+    return cp < table.size() ? table[cp] : 0xF0000000u | quint32(cp);
 }
 
 } // namespace
@@ -60,7 +61,10 @@ void appendTurkishSortKey(std::string &out, std::string_view s)
         for (; extra > 0 && p < end && (*p & 0xC0) == 0x80; --extra, ++p)
             cp = (cp << 6) | (*p & 0x3F);
         const quint32 w = weight(cp);
-        out.push_back(char((w >> 16) & 0xFF));
+        if (w > 0xFFFF) {
+            out.push_back(char((w >> 24) & 0xFF));
+            out.push_back(char((w >> 16) & 0xFF));
+        }
         out.push_back(char((w >> 8) & 0xFF));
         out.push_back(char(w & 0xFF));
     }
