@@ -6,7 +6,7 @@
 #include "appserver/store/database.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -79,25 +80,37 @@ int registerComputer(Store::Database &db, const QString &computerId, const QStri
     return 0;
 }
 
-int serve(Store::Database &db, const QCommandLineParser &parser)
+// Everything the command line says about serving, checked before the database is opened
+// (a new one is seeded first, which takes a while).
+std::optional<Http::ServerOptions> serverOptions(const QCommandLineParser &parser)
 {
     Http::ServerOptions options;
-    if (parser.isSet(u"bind"_s))
+    if (parser.isSet(u"bind"_s)) {
         options.bind = parser.value(u"bind"_s).toStdString();
+        if (!Http::isValidAddress(options.bind)) {
+            printError(u"Geçersiz adres: %1"_s.arg(parser.value(u"bind"_s)));
+            return std::nullopt;
+        }
+    }
     int lifetime = int(options.sessionLifetime.count());
     if (!readPort(parser, u"port"_s, options.port) || !readPort(parser, u"web-port"_s, options.webPort)
         || !readCount(parser, u"threads"_s, options.threads)
         || !readCount(parser, u"session-lifetime"_s, lifetime)) {
-        return 2;
+        return std::nullopt;
     }
     options.sessionLifetime = std::chrono::seconds(lifetime);
-    // Session ids are signed with the database's own key, so every instance on one database
-    // accepts them; the command line or the environment may set another.
     if (parser.isSet(u"session-secret"_s))
         options.sessionSecret = parser.value(u"session-secret"_s).toUtf8();
-    else if (const QByteArray fromEnv = qgetenv("VARSEL_SESSION_SECRET"); !fromEnv.isEmpty())
-        options.sessionSecret = fromEnv;
     else
+        options.sessionSecret = qgetenv("VARSEL_SESSION_SECRET");
+    return options;
+}
+
+int serve(Store::Database &db, Http::ServerOptions options)
+{
+    // Without a secret given, session ids are signed with the database's own key, so every
+    // instance on one database accepts them.
+    if (options.sessionSecret.isEmpty())
         options.sessionSecret = db.serverSecret();
 
     Methods::Registry registry;
@@ -118,12 +131,13 @@ int serve(Store::Database &db, const QCommandLineParser &parser)
 
 int main(int argc, char *argv[])
 {
-    // Documents the server renders later need Qt Gui without a display.
+    // The documents the server renders (reports, receipts) lay out text with Qt Gui, which
+    // needs its application object; the offscreen platform gives it one without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::signal(SIGPIPE, SIG_IGN);
 
-    QCoreApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"varsel-appserver"_s);
 
     QCommandLineParser parser;
@@ -158,6 +172,12 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    std::optional<Http::ServerOptions> options;
+    if (command.isEmpty()) {
+        options = serverOptions(parser);
+        if (!options)
+            return 2;
+    }
     int parts = 0;
     if (!readCount(parser, u"parts"_s, parts))
         return 2;
@@ -172,5 +192,5 @@ int main(int argc, char *argv[])
         return listUsers(**db);
     if (command == u"register-computer"_s)
         return registerComputer(**db, args.at(1), parser.value(u"user"_s));
-    return serve(**db, parser);
+    return serve(**db, std::move(*options));
 }

@@ -129,6 +129,13 @@ void Server::stop()
     d->io.stop();
 }
 
+bool isValidAddress(const std::string &address)
+{
+    boost::system::error_code ec;
+    net::ip::make_address(address, ec);
+    return !ec;
+}
+
 std::string endpointText(const tcp::endpoint &endpoint)
 {
     const auto address = endpoint.address();

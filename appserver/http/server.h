@@ -57,6 +57,9 @@ private:
     std::unique_ptr<Private> d;
 };
 
+// True for a numeric IPv4 or IPv6 address, as --bind takes it.
+bool isValidAddress(const std::string &address);
+
 // "ADDRESS:PORT", IPv6 addresses in brackets.
 std::string endpointText(const boost::asio::ip::tcp::endpoint &endpoint);
 
