@@ -39,6 +39,7 @@ DataGrid::DataGrid(QWidget *parent)
     m_header->setSortIndicator(-1, Qt::AscendingOrder);
     m_header->setFilteredTest([this](int column) { return m_model->hasValueFilter(column); });
     setHeaderHeight(40);
+    setSortingByHeader(true);
 
     m_footer = new GridFooter(m_view, m_model, this);
     m_footer->hide();
@@ -155,11 +156,10 @@ void DataGrid::setSortingByHeader(bool on)
 {
     m_header->setSortIndicatorShown(on);
     m_header->setSectionsClickable(on);
+    disconnect(m_sortConnection);
     if (on) {
-        connect(m_header, &QHeaderView::sortIndicatorChanged, m_model,
-                [this](int column, Qt::SortOrder order) { m_model->sort(column, order); }, Qt::UniqueConnection);
-    } else {
-        disconnect(m_header, &QHeaderView::sortIndicatorChanged, m_model, nullptr);
+        m_sortConnection = connect(m_header, &QHeaderView::sortIndicatorChanged, m_model,
+                                   [this](int column, Qt::SortOrder order) { m_model->sort(column, order); });
     }
 }
 

@@ -106,6 +106,7 @@ private:
     GridDelegate *m_delegate;
     GridFooter *m_footer;
     QMenu *m_popup = nullptr;
+    QMetaObject::Connection m_sortConnection;
     std::vector<bool> m_offered;
     bool m_customisation = true;
     int m_updating = 0; // programmatic layout changes are not the user's and are not saved

@@ -72,8 +72,8 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
         paintPanel(painter, option, index);
         QStyleOptionViewItem check = option;
         const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
-        const QRect indicator = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &check, option.widget);
-        check.rect = QRect(QPoint(0, 0), indicator.size());
+        check.rect = QRect(0, 0, style->pixelMetric(QStyle::PM_IndicatorWidth, &check, option.widget),
+                           style->pixelMetric(QStyle::PM_IndicatorHeight, &check, option.widget));
         check.rect.moveCenter(option.rect.center());
         check.state &= ~(QStyle::State_On | QStyle::State_Off);
         check.state |= index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off;

@@ -105,6 +105,21 @@ TEST_F(DataGridTest, FitToContentMeasuresCaptionsAndTheRowsInView)
     EXPECT_GE(grid.columnWidth(u"FIYAT"_s), fm.horizontalAdvance(u"2.000.000,00"_s));
 }
 
+TEST_F(DataGridTest, HeaderClicksSortUnlessSortingIsOff)
+{
+    QHeaderView *header = grid.view()->horizontalHeader();
+    const int miktar = grid.model()->columnOf(u"MIKTAR");
+    const QPoint middle(header->sectionViewportPosition(miktar) + header->sectionSize(miktar) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+    EXPECT_EQ(grid.model()->sortColumn(), miktar);
+    EXPECT_EQ(grid.model()->table().integer(grid.model()->tableRow(0), 2), 1); // smallest quantity first
+
+    grid.model()->sort(-1);
+    grid.setSortingByHeader(false); // the statement keeps the server's order
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+    EXPECT_EQ(grid.model()->sortColumn(), -1);
+}
+
 TEST_F(DataGridTest, CustomisationOffersNeitherFixedNorWithdrawnColumns)
 {
     EXPECT_EQ(grid.customisableColumns(),
