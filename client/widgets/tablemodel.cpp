@@ -70,6 +70,16 @@ void TableModel::setTable(std::shared_ptr<Protocol::ClientTable> table)
     emit summariesChanged();
 }
 
+void TableModel::tableRowChanged(int tableRow)
+{
+    for (auto &k : m_keys)
+        k.reset(); // the changed value must sort by its new content next time
+    const int row = rowOfTableRow(tableRow);
+    if (row >= 0)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit summariesChanged();
+}
+
 void TableModel::detach()
 {
     if (m_detached)

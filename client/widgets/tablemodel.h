@@ -55,6 +55,10 @@ public:
     const Protocol::ClientTable &table() const { return *m_table; }
     std::shared_ptr<Protocol::ClientTable> sharedTable() const { return m_table; }
 
+    // After the program changed cells of a table row itself (a ticked check box): repaint the
+    // row and the summaries. Sort, filters and groups are not redone until the next change.
+    void tableRowChanged(int tableRow);
+
     // While detached the model shows no rows and never reads the table, so another party may
     // refill it; attach() shows its content again in one reset.
     void detach();

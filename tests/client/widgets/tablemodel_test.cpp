@@ -161,6 +161,21 @@ TEST_F(TableModelTest, FooterSummaries)
     EXPECT_EQ(model.summaryText(model.columnOf(u"FIYAT")), u"0,00"_s);
 }
 
+TEST_F(TableModelTest, AChangedCellRepaintsItsRowAndTheSummaries)
+{
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy summaries(&model, &TableModel::summariesChanged);
+    model.sort(model.columnOf(u"MIKTAR"), Qt::DescendingOrder);
+    model.table().setValue(4, 2, 1000); // stock 5's quantity, 1 before
+    model.tableRowChanged(4);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<QModelIndex>().row(), 7);
+    EXPECT_EQ(summaries.count(), 1);
+    EXPECT_EQ(model.summaryText(model.columnOf(u"MIKTAR")), u"1160"_s);
+    model.sort(model.columnOf(u"MIKTAR"), Qt::DescendingOrder);
+    EXPECT_EQ(shownStockNumbers().front(), 5);
+}
+
 TEST_F(TableModelTest, IncrementalSearchByTurkishLetterCase)
 {
     const int adi = model.columnOf(u"ADI");
