@@ -1,0 +1,78 @@
+#include "statuslegend.h"
+
+#include "client/resources/resources.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+
+namespace App {
+
+namespace {
+
+constexpr int kHeight = 27;
+constexpr int kIconSize = 16;
+
+struct LegendEntry
+{
+    QString caption;
+    QIcon icon;
+};
+
+QList<LegendEntry> entries()
+{
+    using Resources::StockStatus;
+    return {
+        {u" Stok mevcut  "_s, Resources::stockStatusIcon(StockStatus::Mevcut)},
+        {u" Telefon Açınız  "_s, Resources::stockStatusIcon(StockStatus::Telefon)},
+        {u" Yolda  "_s, Resources::stockStatusIcon(StockStatus::Yolda)},
+        {u" Tedarik Sürecinde "_s, Resources::stockStatusIcon(StockStatus::Tedarik)},
+        {u" Özel Sipariş  "_s, Resources::stockStatusIcon(StockStatus::OzelSiparis)},
+        {u" Yok  "_s, Resources::stockStatusIcon(StockStatus::Yok)},
+        {u" Kritik Seviye "_s, Resources::criticalLevelIcon()},
+    };
+}
+
+} // namespace
+
+QStringList StatusLegend::captions()
+{
+    QStringList result;
+    for (const LegendEntry &entry : entries())
+        result << entry.caption;
+    return result;
+}
+
+StatusLegend::StatusLegend(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(u"statusLegend"_s);
+    setAttribute(Qt::WA_StyledBackground);
+    setFixedHeight(kHeight);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 0, 10, 0);
+    layout->setSpacing(0);
+
+    auto *title = new QLabel(u"Durum Açıklaması:    "_s, this);
+    title->setTextFormat(Qt::PlainText);
+    title->setObjectName(u"legendTitle"_s);
+    layout->addWidget(title);
+    int index = 0;
+    for (const LegendEntry &entry : entries()) {
+        auto *icon = new QLabel(this);
+        icon->setObjectName(u"legendIcon%1"_s.arg(index));
+        icon->setPixmap(entry.icon.pixmap(kIconSize, kIconSize));
+        auto *caption = new QLabel(entry.caption, this);
+        caption->setTextFormat(Qt::PlainText); // the blanks around the captions are theirs
+        caption->setObjectName(u"legendCaption%1"_s.arg(index));
+        layout->addWidget(icon);
+        layout->addWidget(caption);
+        layout->addSpacing(8);
+        ++index;
+    }
+    layout->addStretch(1);
+}
+
+} // namespace App
