@@ -24,6 +24,12 @@ const Handler *Registry::find(std::string_view operation) const
 void registerAll(Registry &registry)
 {
     registerSessionMethods(registry);
+    registerAccountMethods(registry);
+    registerSalesRepMethods(registry);
+    registerNoticeMethods(registry);
+    registerCatalogueMethods(registry);
+    registerBasketMethods(registry);
+    registerOrderingMethods(registry);
 }
 
 } // namespace Methods
