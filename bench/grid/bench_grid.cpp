@@ -39,8 +39,8 @@ ColumnKind kindOf(int column)
 // A stock-list-like table: codes and names, quantities, prices and dates.
 Protocol::ClientTable bigTable()
 {
-    static const char *words[] = {"FREN", "BALATA", "ŞAFT", "DİSK", "AMORTİSÖR", "ÇAMURLUK", "GÖSTERGE", "KAYIŞ",
-                                  "ZİNCİR", "FİLTRE", "YAĞ", "BUJİ", "RADYATÖR", "AYNA", "FAR", "STOP"};
+    static const char *words[] = {"FREN",   "BALATA", "ŞAFT", "DİSK", "AMORTİSÖR", "ÇAMURLUK", "GÖSTERGE", "KAYIŞ",
+                                  "ZİNCİR", "FİLTRE", "YAĞ",  "BUJİ", "RADYATÖR",  "AYNA",     "FAR",      "STOP"};
     Protocol::ClientTable t;
     for (int c = 0; c < kColumns; ++c) {
         Protocol::ColumnInfo info;
@@ -57,10 +57,9 @@ Protocol::ClientTable bigTable()
         for (int c = 0; c < kColumns; ++c) {
             switch (kindOf(c)) {
             case ColumnKind::Text: {
-                const int n = c % 3 == 0
-                                  ? std::snprintf(buffer, sizeof buffer, "%08u", next() % 10000000u)
-                                  : std::snprintf(buffer, sizeof buffer, "%s %s %u", words[next() % 16],
-                                                  words[next() % 16], next() % (c == 1 ? 50u : 100000u));
+                const int n = c % 3 == 0 ? std::snprintf(buffer, sizeof buffer, "%08u", next() % 10000000u)
+                                         : std::snprintf(buffer, sizeof buffer, "%s %s %u", words[next() % 16],
+                                                         words[next() % 16], next() % (c == 1 ? 50u : 100000u));
                 t.appendText(std::string_view(buffer, size_t(n)));
                 break;
             }
@@ -96,7 +95,9 @@ std::vector<Widgets::ColumnSpec> columns()
         Widgets::ColumnSpec s;
         s.name = u"KOLON%1"_s.arg(c);
         s.weight = c % 3 + 1;
-        s.summary = c == 0 ? Widgets::Summary::Count : c >= 25 && c < 33 ? Widgets::Summary::Sum : Widgets::Summary::None;
+        s.summary = c == 0              ? Widgets::Summary::Count
+                    : c >= 25 && c < 33 ? Widgets::Summary::Sum
+                                        : Widgets::Summary::None;
         specs.push_back(s);
     }
     return specs;
@@ -143,7 +144,8 @@ void BM_ScrollStep(benchmark::State &state)
     g.paint();
     QScrollBar *bar = g.grid.view()->verticalScrollBar();
     for (auto _ : state) {
-        bar->setValue(bar->value() + 3 * bar->singleStep() >= bar->maximum() ? 0 : bar->value() + 3 * bar->singleStep());
+        bar->setValue(bar->value() + 3 * bar->singleStep() >= bar->maximum() ? 0
+                                                                             : bar->value() + 3 * bar->singleStep());
         g.grid.view()->viewport()->repaint();
     }
 }

@@ -26,11 +26,11 @@ struct IconEntry
 // The declaration of one grid column; a list declares its columns as a table of these.
 struct ColumnSpec
 {
-    QString name;        // the table column it shows (none for an unbound, owner-drawn column)
-    QString caption;     // empty: the header shows the name
-    int weight = 1;      // share in the proportional sizing
+    QString name;    // the table column it shows (none for an unbound, owner-drawn column)
+    QString caption; // empty: the header shows the name
+    int weight = 1;  // share in the proportional sizing
     bool visible = true;
-    bool fixed = false;  // never offered in the column customisation
+    bool fixed = false;           // never offered in the column customisation
     Qt::Alignment alignment = {}; // empty: numbers right, marks centred, texts left
     CellKind kind = CellKind::Auto;
     std::vector<IconEntry> icons; // IconMap: value → icon and name

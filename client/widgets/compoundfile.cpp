@@ -19,8 +19,14 @@ constexpr int kEntriesPerSector = kSector / 4;
 constexpr int kHeaderDifat = 109;
 constexpr int kMiniStreamCutoff = 4096;
 
-void put16(char *p, quint16 v) { qToLittleEndian(v, p); }
-void put32(char *p, quint32 v) { qToLittleEndian(v, p); }
+void put16(char *p, quint16 v)
+{
+    qToLittleEndian(v, p);
+}
+void put32(char *p, quint32 v)
+{
+    qToLittleEndian(v, p);
+}
 
 void directoryEntry(char *e, const QString &name, quint8 type, quint32 child, quint32 start, quint32 size)
 {
@@ -65,11 +71,11 @@ QByteArray compoundFileWithWorkbook(QByteArray stream)
     char *header = file.data();
     static const unsigned char signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     std::memcpy(header, signature, 8);
-    put16(header + 24, 0x003E);  // minor version
-    put16(header + 26, 0x0003);  // major version 3
-    put16(header + 28, 0xFFFE);  // little-endian
-    put16(header + 30, 9);       // 512-byte sectors
-    put16(header + 32, 6);       // 64-byte mini sectors
+    put16(header + 24, 0x003E); // minor version
+    put16(header + 26, 0x0003); // major version 3
+    put16(header + 28, 0xFFFE); // little-endian
+    put16(header + 30, 9);      // 512-byte sectors
+    put16(header + 32, 6);      // 64-byte mini sectors
     put32(header + 44, fatSectors);
     put32(header + 48, dirStart);
     put32(header + 56, kMiniStreamCutoff);

@@ -89,9 +89,9 @@ public:
     QWidget *openFilter(int column, const QPoint &globalPos);
 
 signals:
-    void rowActivated(int tableRow);     // double-click or Enter on a data row
+    void rowActivated(int tableRow); // double-click or Enter on a data row
     void currentRowChanged(int tableRow);
-    void sizingNeeded();                 // the grid changed size or went back to its default layout
+    void sizingNeeded(); // the grid changed size or went back to its default layout
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

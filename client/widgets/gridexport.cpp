@@ -24,8 +24,8 @@ Spreadsheet::TableSheet gridSheet(const DataGrid &grid)
         Spreadsheet::TableSheetColumn column;
         column.tableColumn = model->tableColumn(c);
         column.caption = model->column(c).headerText();
-        column.style = model->cellKind(c) == CellKind::Money ? Spreadsheet::NumberStyle::Money
-                                                             : Spreadsheet::NumberStyle::General;
+        column.style =
+            model->cellKind(c) == CellKind::Money ? Spreadsheet::NumberStyle::Money : Spreadsheet::NumberStyle::General;
         if (model->cellKind(c) == CellKind::IconMap) {
             for (const IconEntry &e : model->column(c).icons)
                 column.valueNames.emplace_back(e.value, e.name);

@@ -15,8 +15,8 @@ GridLayoutStore::GridLayoutStore(QString iniPath, QString user)
 QString GridLayoutStore::group(const QString &grid) const
 {
     // Names become one group level each, whatever characters they hold.
-    return QString::fromLatin1(QUrl::toPercentEncoding(m_user.isEmpty() ? u"-"_s : m_user)) + u'/'
-           + QString::fromLatin1(QUrl::toPercentEncoding(grid));
+    return QString::fromLatin1(QUrl::toPercentEncoding(m_user.isEmpty() ? u"-"_s : m_user)) + u'/' +
+           QString::fromLatin1(QUrl::toPercentEncoding(grid));
 }
 
 std::optional<GridLayout> GridLayoutStore::load(const QString &grid) const

@@ -11,7 +11,7 @@ namespace Widgets {
 namespace {
 constexpr int kSearchPauseMs = 1500; // a longer pause between keys starts a new search
 constexpr int kIndicatorWidth = 22;
-}
+} // namespace
 
 GridView::GridView(QWidget *parent)
     : QTableView(parent)
@@ -120,9 +120,7 @@ void GridView::keyPressEvent(QKeyEvent *event)
             emit enterPressed(currentIndex());
         event->accept();
         return;
-    case Qt::Key_Escape:
-        m_search.clear();
-        break;
+    case Qt::Key_Escape: m_search.clear(); break;
     case Qt::Key_Backspace:
         if (!m_search.isEmpty()) {
             m_search.chop(1);
@@ -134,16 +132,16 @@ void GridView::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Left:
     case Qt::Key_Minus:
-        if (m_model && m_model->rowKind(std::max(row, 0)) == TableModel::RowKind::GroupHeader && row >= 0
-            && m_model->isGroupExpanded(m_model->groupOfRow(row))) {
+        if (m_model && m_model->rowKind(std::max(row, 0)) == TableModel::RowKind::GroupHeader && row >= 0 &&
+            m_model->isGroupExpanded(m_model->groupOfRow(row))) {
             toggleGroupAt(row);
             return;
         }
         break;
     case Qt::Key_Right:
     case Qt::Key_Plus:
-        if (m_model && row >= 0 && m_model->rowKind(row) == TableModel::RowKind::GroupHeader
-            && !m_model->isGroupExpanded(m_model->groupOfRow(row))) {
+        if (m_model && row >= 0 && m_model->rowKind(row) == TableModel::RowKind::GroupHeader &&
+            !m_model->isGroupExpanded(m_model->groupOfRow(row))) {
             toggleGroupAt(row);
             return;
         }
@@ -151,8 +149,8 @@ void GridView::keyPressEvent(QKeyEvent *event)
     default: break;
     }
     const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && typed.at(0).isPrint()
-                           && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool printable =
+        !typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (printable) {
         if (m_lastKey.elapsed() > kSearchPauseMs)
             m_search.clear();

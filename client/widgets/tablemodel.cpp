@@ -157,7 +157,8 @@ void TableModel::rebuild()
         }
         for (int i = 0; i < int(m_order.size());) {
             int end = i + 1;
-            while (end < int(m_order.size()) && groupBound >= 0 && keys(groupBound).compare(m_order[size_t(i)], m_order[size_t(end)]) == 0)
+            while (end < int(m_order.size()) && groupBound >= 0 &&
+                   keys(groupBound).compare(m_order[size_t(i)], m_order[size_t(end)]) == 0)
                 ++end;
             const auto known = m_groupExpanded.find(filterKey(*m_table, m_order[size_t(i)], groupBound));
             m_groups.push_back({i, end, known != m_groupExpanded.end() ? known->second : m_newGroupsExpanded});
@@ -284,19 +285,18 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
                 return e->icon;
         }
         return {};
-    case Qt::ToolTipRole:
-        return cellKind == CellKind::IconMap ? QVariant(displayText(row, column)) : QVariant();
+    case Qt::ToolTipRole: return cellKind == CellKind::IconMap ? QVariant(displayText(row, column)) : QVariant();
     case Qt::CheckStateRole:
         if (cellKind != CellKind::CheckBox)
             return {};
         return bound >= 0 && !m_table->isNull(row, bound) && m_table->number(row, bound) != 0 ? Qt::Checked
-                                                                                               : Qt::Unchecked;
+                                                                                              : Qt::Unchecked;
     case Qt::TextAlignmentRole: {
         Qt::Alignment a = spec.alignment;
         if (!(a & Qt::AlignHorizontal_Mask)) {
-            a |= cellKind == CellKind::Number || cellKind == CellKind::Money ? Qt::AlignRight
+            a |= cellKind == CellKind::Number || cellKind == CellKind::Money       ? Qt::AlignRight
                  : cellKind == CellKind::CheckBox || cellKind == CellKind::IconMap ? Qt::AlignHCenter
-                                                                                  : Qt::AlignLeft;
+                                                                                   : Qt::AlignLeft;
         }
         if (!(a & Qt::AlignVertical_Mask))
             a |= Qt::AlignVCenter;
@@ -423,8 +423,8 @@ std::vector<FilterValue> TableModel::distinctValues(int column) const
     });
     for (int r : rows) {
         std::string key = filterKey(*m_table, r, bound);
-        QString label = key.empty() ? u"(Boş)"_s
-                                    : valueName(*m_table, r, bound, m_kinds[size_t(column)], m_specs[size_t(column)]);
+        QString label =
+            key.empty() ? u"(Boş)"_s : valueName(*m_table, r, bound, m_kinds[size_t(column)], m_specs[size_t(column)]);
         values.push_back({std::move(key), std::move(label)});
     }
     return values;
@@ -546,9 +546,8 @@ QString TableModel::summaryText(int column, int group) const
     const int bound = m_bound[size_t(column)];
     if (bound < 0)
         return {}; // nothing to add up in a column the table does not have
-    const bool whole = bound >= 0
-                       && (m_table->column(bound).kind == Protocol::ColumnKind::Int32
-                           || m_table->column(bound).kind == Protocol::ColumnKind::Int64);
+    const bool whole = bound >= 0 && (m_table->column(bound).kind == Protocol::ColumnKind::Int32 ||
+                                      m_table->column(bound).kind == Protocol::ColumnKind::Int64);
     if (summary == Summary::Sum && whole)
         return QString::number(qint64(v));
     return moneyText(v);

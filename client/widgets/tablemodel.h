@@ -18,8 +18,8 @@ namespace Widgets {
 // One entry of a column's value list (the header filter).
 struct FilterValue
 {
-    std::string key;   // filterKey(); empty for the null value
-    QString label;     // as the list shows it
+    std::string key; // filterKey(); empty for the null value
+    QString label;   // as the list shows it
 };
 
 // The model of every grid: a ClientTable (owned or shared) shown through declared columns.
@@ -44,7 +44,7 @@ public:
     void setColumns(std::vector<ColumnSpec> columns);
     const std::vector<ColumnSpec> &columns() const { return m_specs; }
     const ColumnSpec &column(int column) const { return m_specs[size_t(column)]; }
-    int columnOf(QStringView name) const;      // -1 when not declared
+    int columnOf(QStringView name) const; // -1 when not declared
     CellKind cellKind(int column) const { return m_kinds[size_t(column)]; }
     int tableColumn(int column) const { return m_bound[size_t(column)]; }
 
@@ -105,7 +105,7 @@ public:
     }
 
     RowKind rowKind(int row) const;
-    int tableRow(int row) const;         // -1 for group rows
+    int tableRow(int row) const;           // -1 for group rows
     int rowOfTableRow(int tableRow) const; // -1 when filtered out or collapsed
     int dataRowCount() const { return int(m_order.size()); }
     const std::vector<int> &dataRows() const { return m_order; } // filtered, sorted, every group

@@ -20,7 +20,7 @@ struct TableSheetColumn
 
 struct TableSheetRow
 {
-    int tableRow = -1;  // the table row written, or -1 for a heading row
+    int tableRow = -1; // the table row written, or -1 for a heading row
     QString heading;
 };
 

@@ -10,11 +10,10 @@ namespace {
 
 // The alphabet in order, each letter as upper- and lower-case code point.
 constexpr std::array<std::pair<char16_t, char16_t>, 32> kAlphabet{{
-    {u'A', u'a'}, {u'B', u'b'}, {u'C', u'c'}, {u'Ç', u'ç'}, {u'D', u'd'}, {u'E', u'e'}, {u'F', u'f'},
-    {u'G', u'g'}, {u'Ğ', u'ğ'}, {u'H', u'h'}, {u'I', u'ı'}, {u'İ', u'i'}, {u'J', u'j'}, {u'K', u'k'},
-    {u'L', u'l'}, {u'M', u'm'}, {u'N', u'n'}, {u'O', u'o'}, {u'Ö', u'ö'}, {u'P', u'p'}, {u'Q', u'q'},
-    {u'R', u'r'}, {u'S', u's'}, {u'Ş', u'ş'}, {u'T', u't'}, {u'U', u'u'}, {u'Ü', u'ü'}, {u'V', u'v'},
-    {u'W', u'w'}, {u'X', u'x'}, {u'Y', u'y'}, {u'Z', u'z'},
+    {u'A', u'a'}, {u'B', u'b'}, {u'C', u'c'}, {u'Ç', u'ç'}, {u'D', u'd'}, {u'E', u'e'}, {u'F', u'f'}, {u'G', u'g'},
+    {u'Ğ', u'ğ'}, {u'H', u'h'}, {u'I', u'ı'}, {u'İ', u'i'}, {u'J', u'j'}, {u'K', u'k'}, {u'L', u'l'}, {u'M', u'm'},
+    {u'N', u'n'}, {u'O', u'o'}, {u'Ö', u'ö'}, {u'P', u'p'}, {u'Q', u'q'}, {u'R', u'r'}, {u'S', u's'}, {u'Ş', u'ş'},
+    {u'T', u't'}, {u'U', u'u'}, {u'Ü', u'ü'}, {u'V', u'v'}, {u'W', u'w'}, {u'X', u'x'}, {u'Y', u'y'}, {u'Z', u'z'},
 }};
 
 // Weight of one code point: signs < digits < letters of the alphabet < everything else.

@@ -17,14 +17,44 @@ namespace {
 
 // Record identifiers of the BIFF8 records written here.
 enum : quint16 {
-    kBof = 0x0809, kEof = 0x000A, kInterfaceHdr = 0x00E1, kMms = 0x00C1, kInterfaceEnd = 0x00E2,
-    kWriteAccess = 0x005C, kCodepage = 0x0042, kDsf = 0x0161, kTabId = 0x013D, kFnGroupCount = 0x009C,
-    kWindowProtect = 0x0019, kProtect = 0x0012, kPassword = 0x0013, kProt4Rev = 0x01AF,
-    kProt4RevPass = 0x01BC, kBackup = 0x0040, kHideObj = 0x008D, kWindow1 = 0x003D, kDateMode = 0x0022,
-    kPrecision = 0x000E, kRefreshAll = 0x01B7, kBookBool = 0x00DA, kFont = 0x0031, kFormat = 0x041E,
-    kXf = 0x00E0, kStyle = 0x0293, kBoundSheet = 0x0085, kCountry = 0x008C, kSst = 0x00FC,
-    kContinue = 0x003C, kExtSst = 0x00FF, kDefColWidth = 0x0055, kColInfo = 0x007D,
-    kDimensions = 0x0200, kLabelSst = 0x00FD, kNumber = 0x0203, kRk = 0x027E, kBoolErr = 0x0205,
+    kBof = 0x0809,
+    kEof = 0x000A,
+    kInterfaceHdr = 0x00E1,
+    kMms = 0x00C1,
+    kInterfaceEnd = 0x00E2,
+    kWriteAccess = 0x005C,
+    kCodepage = 0x0042,
+    kDsf = 0x0161,
+    kTabId = 0x013D,
+    kFnGroupCount = 0x009C,
+    kWindowProtect = 0x0019,
+    kProtect = 0x0012,
+    kPassword = 0x0013,
+    kProt4Rev = 0x01AF,
+    kProt4RevPass = 0x01BC,
+    kBackup = 0x0040,
+    kHideObj = 0x008D,
+    kWindow1 = 0x003D,
+    kDateMode = 0x0022,
+    kPrecision = 0x000E,
+    kRefreshAll = 0x01B7,
+    kBookBool = 0x00DA,
+    kFont = 0x0031,
+    kFormat = 0x041E,
+    kXf = 0x00E0,
+    kStyle = 0x0293,
+    kBoundSheet = 0x0085,
+    kCountry = 0x008C,
+    kSst = 0x00FC,
+    kContinue = 0x003C,
+    kExtSst = 0x00FF,
+    kDefColWidth = 0x0055,
+    kColInfo = 0x007D,
+    kDimensions = 0x0200,
+    kLabelSst = 0x00FD,
+    kNumber = 0x0203,
+    kRk = 0x027E,
+    kBoolErr = 0x0205,
     kWindow2 = 0x023E,
 };
 
@@ -41,9 +71,24 @@ class Bytes
 {
 public:
     void u8(quint8 v) { m_data.append(char(v)); }
-    void u16(quint16 v) { char b[2]; qToLittleEndian(v, b); m_data.append(b, 2); }
-    void u32(quint32 v) { char b[4]; qToLittleEndian(v, b); m_data.append(b, 4); }
-    void f64(double v) { char b[8]; qToLittleEndian(std::bit_cast<quint64>(v), b); m_data.append(b, 8); }
+    void u16(quint16 v)
+    {
+        char b[2];
+        qToLittleEndian(v, b);
+        m_data.append(b, 2);
+    }
+    void u32(quint32 v)
+    {
+        char b[4];
+        qToLittleEndian(v, b);
+        m_data.append(b, 4);
+    }
+    void f64(double v)
+    {
+        char b[8];
+        qToLittleEndian(std::bit_cast<quint64>(v), b);
+        m_data.append(b, 8);
+    }
     void raw(const QByteArray &b) { m_data.append(b); }
     // Characters of a string: one byte each when every one fits, else UTF-16LE.
     void chars(const QString &s, bool wide)
@@ -118,7 +163,7 @@ void bof(Stream &s, quint16 type)
     b.u16(0x0DBB); // build
     b.u16(0x07CC); // year
     b.u32(0);
-    b.u32(6);      // lowest version that reads every record
+    b.u32(6); // lowest version that reads every record
     s.record(kBof, b);
 }
 
@@ -150,7 +195,11 @@ public:
             records[0] = counts.data();
         }
         const quint32 perBucket = std::max<quint32>(8, quint32((m_strings.size() + 127) / 128));
-        struct Bucket { size_t record; qsizetype offset; };
+        struct Bucket
+        {
+            size_t record;
+            qsizetype offset;
+        };
         std::vector<Bucket> buckets;
 
         auto room = [&records] { return kMaxRecordData - records.back().size(); };
@@ -211,13 +260,13 @@ private:
 void font(Stream &s, bool bold)
 {
     Bytes b;
-    b.u16(200);              // 10 points
+    b.u16(200); // 10 points
     b.u16(bold ? 1 : 0);
-    b.u16(0x7FFF);           // window text colour
+    b.u16(0x7FFF); // window text colour
     b.u16(bold ? 700 : 400);
     b.u16(0);
     b.u8(0);
-    b.u8(2);                 // swiss
+    b.u8(2); // swiss
     b.u8(0);
     b.u8(0);
     shortString(b, QStringLiteral("Arial"));
@@ -244,7 +293,7 @@ void xf(Stream &s, quint16 font, quint16 fmt, bool style, quint8 usedAttributes)
     b.u8(usedAttributes);
     b.u32(0);
     b.u32(0);
-    b.u16(0x20C0);                  // automatic pattern colours
+    b.u16(0x20C0); // automatic pattern colours
     s.record(kXf, b);
 }
 
@@ -295,12 +344,12 @@ void globalsHead(Stream &s, int sheets)
     xf(s, 0, 0, true, 0x00);
     for (int i = 1; i < 15; ++i)
         xf(s, i < 3 ? 1 : i < 5 ? 2 : 0, 0, true, 0xF4);
-    xf(s, 0, 0, false, 0x00);          // 15: default cell
-    xf(s, kFontBold, 0, false, 0xF8);  // 16: header
-    xf(s, 0, kFmtDate, false, 0xFC);   // 17
+    xf(s, 0, 0, false, 0x00);            // 15: default cell
+    xf(s, kFontBold, 0, false, 0xF8);    // 16: header
+    xf(s, 0, kFmtDate, false, 0xFC);     // 17
     xf(s, 0, kFmtDateTime, false, 0xFC); // 18
-    xf(s, 0, kFmtMoney, false, 0xFC);  // 19
-    xf(s, kFontBold, 0, false, 0xF8);  // 20: group heading
+    xf(s, 0, kFmtMoney, false, 0xFC);    // 19
+    xf(s, kFontBold, 0, false, 0xF8);    // 20: group heading
     {
         Bytes b;
         b.u16(0x8000); // built-in style on XF 0
@@ -417,8 +466,7 @@ private:
     void cell(Stream &s, quint16 row, int col, const Cell &value)
     {
         if (const auto *d = std::get_if<double>(&value)) {
-            number(s, row, col, *d,
-                   m_source.numberStyle(col) == NumberStyle::Money ? kXfMoney : kXfDefault);
+            number(s, row, col, *d, m_source.numberStyle(col) == NumberStyle::Money ? kXfMoney : kXfDefault);
         } else if (const auto *t = std::get_if<QString>(&value)) {
             label(s, row, col, *t, kXfDefault);
         } else if (const auto *date = std::get_if<DateCell>(&value)) {

@@ -26,7 +26,8 @@ namespace {
 
 TEST(KolonBoyutla, WeightTimesWholeUnitOfTheWidthLessThirty)
 {
-    const struct {
+    const struct
+    {
         std::vector<int> weights;
         std::vector<bool> visible;
         int width;
@@ -37,8 +38,8 @@ TEST(KolonBoyutla, WeightTimesWholeUnitOfTheWidthLessThirty)
         // The fraction is dropped: trunc(1001 / 25) is still 40.
         {{3, 2, 20}, {true, true, true}, 1031, {120, 80, 800}},
         {{1, 1}, {true, true}, 100, {35, 35}},
-        {{1, 1}, {true, true}, 30, {0, 0}},   // nothing left to share
-        {{0, 0}, {true, true}, 500, {0, 0}},  // no weight: no division by zero
+        {{1, 1}, {true, true}, 30, {0, 0}},  // nothing left to share
+        {{0, 0}, {true, true}, 500, {0, 0}}, // no weight: no division by zero
         {{2}, {false}, 500, {0}},
     };
     for (const auto &c : cases)
@@ -109,7 +110,8 @@ TEST_F(DataGridTest, HeaderClicksSortUnlessSortingIsOff)
 {
     QHeaderView *header = grid.view()->horizontalHeader();
     const int miktar = grid.model()->columnOf(u"MIKTAR");
-    const QPoint middle(header->sectionViewportPosition(miktar) + header->sectionSize(miktar) / 2, header->height() / 2);
+    const QPoint middle(header->sectionViewportPosition(miktar) + header->sectionSize(miktar) / 2,
+                        header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
     EXPECT_EQ(grid.model()->sortColumn(), miktar);
     EXPECT_EQ(grid.model()->table().integer(grid.model()->tableRow(0), 2), 1); // smallest quantity first

@@ -22,8 +22,12 @@ std::vector<ColumnSpec> stockColumns()
     c.push_back({.name = u"TARIH"_s, .caption = u"Tarih"_s});
     c.push_back({.name = u"DURUM"_s,
                  .kind = CellKind::IconMap,
-                 .icons = {{1, u"Var"_s, {}}, {2, u"Telefon Açınız"_s, {}}, {3, u"Yolda"_s, {}},
-                           {4, u"Özel Sipariş"_s, {}}, {5, u"Tedarik Sürecinde"_s, {}}, {0, u"Yok"_s, {}}}});
+                 .icons = {{1, u"Var"_s, {}},
+                           {2, u"Telefon Açınız"_s, {}},
+                           {3, u"Yolda"_s, {}},
+                           {4, u"Özel Sipariş"_s, {}},
+                           {5, u"Tedarik Sürecinde"_s, {}},
+                           {0, u"Yok"_s, {}}}});
     c.push_back({.name = u"SATICI"_s});
     c.push_back({.name = u"FiyatBilgisi"_s, .caption = u"Fiyat Bilgisi"_s, .kind = CellKind::OwnerDrawn});
     return c;
@@ -35,7 +39,8 @@ protected:
     TableModelTest()
     {
         model.setColumns(stockColumns());
-        tester = std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        tester =
+            std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
         model.setTable(stockTable());
     }
 
@@ -65,11 +70,11 @@ TEST_F(TableModelTest, ShowsCellsInTheTurkishFormatsAndKeepsTheTypedValue)
     ASSERT_EQ(model.rowCount(), 8);
     EXPECT_EQ(text(0, u"FIYAT"), u"1.234,50"_s);
     EXPECT_EQ(text(4, u"FIYAT"), u"2.000.000,00"_s);
-    EXPECT_EQ(text(2, u"FIYAT"), QString());           // null
-    EXPECT_EQ(text(0, u"TARIH"), u"01.03.2024"_s);     // midnight: date only
+    EXPECT_EQ(text(2, u"FIYAT"), QString());       // null
+    EXPECT_EQ(text(0, u"TARIH"), u"01.03.2024"_s); // midnight: date only
     EXPECT_EQ(text(1, u"TARIH"), u"02.03.2024 01:01:01"_s);
     EXPECT_EQ(text(2, u"MIKTAR"), u"100"_s);
-    EXPECT_EQ(text(0, u"DURUM"), QString());           // marks show an icon, never their text
+    EXPECT_EQ(text(0, u"DURUM"), QString()); // marks show an icon, never their text
     const QModelIndex price = model.index(0, model.columnOf(u"FIYAT"));
     EXPECT_EQ(price.data(TableModel::RawValueRole).toDouble(), 1234.5);
     EXPECT_EQ(price.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
@@ -81,7 +86,8 @@ TEST_F(TableModelTest, ShowsCellsInTheTurkishFormatsAndKeepsTheTypedValue)
 
 TEST_F(TableModelTest, SortsOnTypedValues)
 {
-    const struct {
+    const struct
+    {
         const char16_t *column;
         Qt::SortOrder order;
         std::vector<int> expected;
@@ -148,8 +154,8 @@ TEST_F(TableModelTest, ValueFiltersAndTheirValueLists)
 
 TEST_F(TableModelTest, FooterSummaries)
 {
-    EXPECT_EQ(model.summaryText(model.columnOf(u"ADI")), u"8"_s);       // count of rows
-    EXPECT_EQ(model.summaryText(model.columnOf(u"MIKTAR")), u"161"_s);  // sum of an integer column
+    EXPECT_EQ(model.summaryText(model.columnOf(u"ADI")), u"8"_s);      // count of rows
+    EXPECT_EQ(model.summaryText(model.columnOf(u"MIKTAR")), u"161"_s); // sum of an integer column
     // Average over the values present (the null price is not a zero): 2001397,24 / 7.
     EXPECT_EQ(model.summaryText(model.columnOf(u"FIYAT")), u"285.913,89"_s);
     EXPECT_EQ(model.summaryText(model.columnOf(u"TARIH")), QString());
@@ -179,10 +185,10 @@ TEST_F(TableModelTest, AChangedCellRepaintsItsRowAndTheSummaries)
 TEST_F(TableModelTest, IncrementalSearchByTurkishLetterCase)
 {
     const int adi = model.columnOf(u"ADI");
-    EXPECT_EQ(model.findIncremental(adi, u"ı"_s, 0), 2);  // ızgara, not İnce
-    EXPECT_EQ(model.findIncremental(adi, u"i"_s, 0), 3);  // İnce kayış
+    EXPECT_EQ(model.findIncremental(adi, u"ı"_s, 0), 2); // ızgara, not İnce
+    EXPECT_EQ(model.findIncremental(adi, u"i"_s, 0), 3); // İnce kayış
     EXPECT_EQ(model.findIncremental(adi, u"ÇAM"_s, 0), 1);
-    EXPECT_EQ(model.findIncremental(adi, u"ş"_s, 4), 0);  // wraps round to the top
+    EXPECT_EQ(model.findIncremental(adi, u"ş"_s, 4), 0); // wraps round to the top
     EXPECT_EQ(model.findIncremental(adi, u"yok"_s, 0), -1);
     EXPECT_EQ(model.findIncremental(model.columnOf(u"FIYAT"), u"1.234"_s, 0), 0); // what the cell shows
 }

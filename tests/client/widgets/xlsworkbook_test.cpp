@@ -90,8 +90,9 @@ TEST_F(XlsWorkbookTest, EveryCellReadsBackInItsOwnKind)
     t.appendRow({u"Çağrı Şimşek İğde ğüşıöç ĞÜŞİÖÇ"_s, 3, 1234.5, noon, true, qint64(1) << 40, QByteArray("x")});
     t.appendRow({u""_s, -7, 0.1, midnight, false, qint64(-1), QVariant()});
     t.appendRow({QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
-    t.appendRow({u"x"_s.repeated(20000), 536870912, -1e15, noon, true, 0, QVariant()});          // long text, no RK
-    t.appendRow({u"ı"_s.repeated(9000), 2147483647, 3.141592653589793, midnight, false, 5, QVariant()}); // wide text split
+    t.appendRow({u"x"_s.repeated(20000), 536870912, -1e15, noon, true, 0, QVariant()}); // long text, no RK
+    t.appendRow(
+        {u"ı"_s.repeated(9000), 2147483647, 3.141592653589793, midnight, false, 5, QVariant()}); // wide text split
     t.applyMoneyFormat();
     // Many distinct texts: the shared-string table spans CONTINUE records and index buckets.
     for (int i = 0; i < 3000; ++i)
@@ -131,8 +132,8 @@ TEST_F(XlsWorkbookTest, RowsBeyondOneSheetContinueOnTheNextWithTheHeaderRepeated
     t.reserveRows(rowCount);
     for (int i = 0; i < rowCount; ++i) {
         t.appendRow({i, u"K-%1"_s.arg(i % 5000), i * 1.5 + 0.01, base.addSecs(qint64(i) * 61), i % 7,
-                     i % 3 == 0 ? QVariant() : QVariant(i / 3.0), u"sabit"_s, qint64(i) * 1000003,
-                     -double(i), u"Ü%1"_s.arg(i)});
+                     i % 3 == 0 ? QVariant() : QVariant(i / 3.0), u"sabit"_s, qint64(i) * 1000003, -double(i),
+                     u"Ü%1"_s.arg(i)});
     }
     const QJsonObject book = writeAndRead(TableSheet(t));
     const QJsonArray sheets = book.value(u"sheets").toArray();
@@ -197,9 +198,9 @@ TEST_F(XlsWorkbookTest, OverwritesAnExistingFileAndReportsAnUnwritablePlace)
     QString error;
     const QJsonObject book = readWorkbookBack(path, &error);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-    EXPECT_EQ(book.value(u"sheets").toArray()[0].toObject().value(u"rows").toArray()[1].toArray()[0].toObject().value(
-                  u"t"),
-              u"yeni"_s);
+    EXPECT_EQ(
+        book.value(u"sheets").toArray()[0].toObject().value(u"rows").toArray()[1].toArray()[0].toObject().value(u"t"),
+        u"yeni"_s);
 
     const QString nowhere = m_dir.filePath(u"yok/klasör/rapor.xls"_s);
     const auto failed = writeWorkbook(nowhere, TableSheet(t));
@@ -210,7 +211,10 @@ TEST_F(XlsWorkbookTest, OverwritesAnExistingFileAndReportsAnUnwritablePlace)
 
 TEST(XlsFileName, ExtensionBecomesXls)
 {
-    const struct { QString chosen, expected; } cases[] = {
+    const struct
+    {
+        QString chosen, expected;
+    } cases[] = {
         {u"rapor.xlsx"_s, u"rapor.xls"_s},
         {u"rapor"_s, u"rapor.xls"_s},
         {u"rapor.xls"_s, u"rapor.xls"_s},
