@@ -201,7 +201,10 @@ void MessageWindow::showEvent(QShowEvent *event)
 DialogButton WindowPresenter::present(const DialogRequest &request)
 {
     if (request.plain) {
-        QMessageBox box(boxIconFor(request.kind), QGuiApplication::applicationDisplayName(),
+        // The plain box of a message (the platform's own) carries no icon; warnings and errors do.
+        const QMessageBox::Icon icon
+            = request.kind == DialogKind::Information ? QMessageBox::NoIcon : boxIconFor(request.kind);
+        QMessageBox box(icon, QGuiApplication::applicationDisplayName(),
                         request.text, QMessageBox::Ok, ownerWindow());
         box.button(QMessageBox::Ok)->setText(buttonCaption(DialogButton::Ok));
         Platform::services().beep(soundFor(request.kind));
