@@ -35,7 +35,7 @@ void directoryEntry(char *e, const QString &name, quint8 type, quint32 child, qu
         put16(e + 2 * i, name.at(i).unicode());
     put16(e + 64, quint16(name.isEmpty() ? 0 : (name.size() + 1) * 2));
     e[66] = char(type);
-    e[67] = 1; // black: a tree of one node is trivially balanced
+    e[67] = type == 0 ? 0 : 1; // black (a tree of one node); an unused entry is all zeros
     put32(e + 68, kNoStream);
     put32(e + 72, kNoStream);
     put32(e + 76, child);
