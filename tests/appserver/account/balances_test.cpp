@@ -212,6 +212,15 @@ TEST_F(Balances, RefusedChangesLeaveEverythingAsItWas)
         ASSERT_FALSE(answer) << c.what;
         EXPECT_FALSE(answer.error().message.isEmpty()) << c.what;
     }
+    // A dealer naming another customer, with one of that customer's own balances.
+    const qint32 otherNo = qint32(otherCustomer.FCARINO);
+    const Protocol::ClientTable theirs = calls().table("BakiyelerVer2", {otherNo});
+    ASSERT_GT(theirs.rowCount(), 0);
+    auto foreign = calls().call("BakiyeDuzenle", request(otherCustomer, theirs, 0, number(theirs, 0, "MIKTAR"),
+                                                          number(theirs, 0, "KALAN")));
+    ASSERT_FALSE(foreign);
+    EXPECT_EQ(calls().table("BakiyelerVer2", {otherNo}).rowCount(), theirs.rowCount());
+
     const Protocol::ClientTable after = balances();
     ASSERT_EQ(after.rowCount(), list.rowCount());
     for (int r = 0; r < list.rowCount(); ++r) {
