@@ -278,8 +278,10 @@ void DataGrid::kolonBoyutla()
     ++m_updating;
     m_view->setUpdatesEnabled(false);
     for (int c = 0; c < m_model->columnCount(); ++c) {
+        // A shown column of weight 0 (one the user switched on) keeps the header's smallest
+        // width rather than vanishing.
         if (visible[size_t(c)])
-            m_view->setColumnWidth(c, widths[size_t(c)]);
+            m_view->setColumnWidth(c, std::max(widths[size_t(c)], m_header->minimumSectionSize()));
     }
     m_view->setUpdatesEnabled(true);
     --m_updating;

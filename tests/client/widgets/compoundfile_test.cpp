@@ -48,7 +48,7 @@ QByteArray readBack(const QByteArray &file)
     for (quint32 s : difatSectors)
         EXPECT_EQ(fat[s], 0xFFFFFFFCu) << "a DIFAT sector is marked as such";
     const qsizetype dir = sector(at32(file, 48));
-    EXPECT_EQ(file[dir + 66], 5);      // root
+    EXPECT_EQ(file[dir + 66], 5);       // root
     EXPECT_EQ(file[dir + 128 + 66], 2); // stream
     for (int unused : {2, 3}) {
         const QByteArray e = file.mid(dir + 128 * unused, 128);

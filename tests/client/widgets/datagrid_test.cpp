@@ -92,6 +92,15 @@ TEST_F(DataGridTest, ProportionalSizingOverTheGridsWidth)
     grid.kolonBoyutla();
     EXPECT_EQ(grid.columnWidth(u"ADI"_s), 375);
 
+    // A column of weight 0 that the user switches on stays visible.
+    std::vector<ColumnSpec> specs = gridColumns();
+    specs[4].weight = 0;
+    grid.setColumns(specs);
+    grid.setColumnVisible(u"TARIH"_s, true);
+    grid.kolonBoyutla();
+    EXPECT_EQ(grid.columnWidth(u"TARIH"_s), grid.view()->horizontalHeader()->minimumSectionSize());
+    EXPECT_GT(grid.columnWidth(u"TARIH"_s), 0);
+
     QSignalSpy sizing(&grid, &DataGrid::sizingNeeded);
     grid.resize(800, 500);
     EXPECT_GE(sizing.count(), 1);
