@@ -282,7 +282,7 @@ Outputs sanalposSiranoVer(CallContext &context, const Inputs &inputs)
 
 QString receiptHtml(const QSqlQuery &row)
 {
-    const auto line = [](const QString &caption, const QString &value) {
+    const auto line = [](const QString &caption, const QString &value) -> QString {
         return u"<tr><th>"_s + html(caption) + u"</th><td>"_s + html(value) + u"</td></tr>"_s;
     };
     return u"<h1>Sanal Pos Tahsilat Makbuzu</h1><table cellpadding=\"4\">"_s +

@@ -99,12 +99,13 @@ double oleDay(const QDate &day)
     return Protocol::toOleDate(day.startOfDay());
 }
 
-DatabaseView::DatabaseView(const Support::AppServer &server)
+DatabaseView::DatabaseView(const Support::AppServer &server, bool writable)
     : m_name(u"view-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
     db.setDatabaseName(server.dbPath());
-    db.setConnectOptions(u"QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000"_s);
+    db.setConnectOptions(writable ? u"QSQLITE_BUSY_TIMEOUT=10000"_s
+                                  : u"QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000"_s);
     if (!db.open())
         ADD_FAILURE() << "cannot open " << server.dbPath().toStdString();
 }

@@ -53,11 +53,12 @@ QString text(const Protocol::ClientTable &table, int row, const char *column);
 // Days since 1899-12-30, as report dates travel.
 double oleDay(const QDate &day);
 
-// The server's database, opened read-only beside it (WAL lets it read while the server runs).
+// The server's database, opened beside it (WAL lets it read while the server runs);
+// read-only unless a test has to put in a row that no operation writes.
 class DatabaseView final
 {
 public:
-    explicit DatabaseView(const Support::AppServer &server);
+    explicit DatabaseView(const Support::AppServer &server, bool writable = false);
     ~DatabaseView();
     DatabaseView(const DatabaseView &) = delete;
     DatabaseView &operator=(const DatabaseView &) = delete;

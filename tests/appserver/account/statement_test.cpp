@@ -3,6 +3,8 @@
 
 #include "methodcalls.h"
 
+#include <QSqlQuery>
+
 using namespace MethodTests;
 using namespace Qt::StringLiterals;
 using Protocol::ColumnKind;
@@ -163,6 +165,29 @@ TEST_F(Statement, CardPaymentReceiptIsAPdfOfTheAnnouncedSize)
         EXPECT_TRUE(std::get<Protocol::Stream>(answer->at(1)).bytes.isEmpty());
         EXPECT_EQ(std::get<qint32>(calls().value("SanalposSiranoVer", {unknown})), 0);
     }
+}
+
+// A card payment stored without its receipt (as the payment page leaves it) gets one made
+// when it is asked for.
+TEST_F(Statement, MissingReceiptIsMadeOnDemand)
+{
+    qint32 sirano = 0;
+    {
+        const DatabaseView view(*s_server, true);
+        QSqlQuery insert(view.db());
+        ASSERT_TRUE(insert.prepare(u"INSERT INTO sanalpos (carino, tarih, tutar, kart_sahibi, kart_no, onay_kodu)"
+                                   u" VALUES (1, '2025-01-10 10:00:00', 1234.5, 'ŞÜKRÜ ÇELİK', '5890 **** **** 1234',"
+                                   u" '654321') RETURNING sirano"_s));
+        ASSERT_TRUE(insert.exec() && insert.next());
+        sirano = insert.value(0).toInt();
+    }
+    auto answer = calls().call("SAnalPosPdfVer", {sirano});
+    ASSERT_TRUE(answer) << answer.error().message.toStdString();
+    const qint64 size = std::get<qint64>(answer->at(0));
+    const QByteArray &bytes = std::get<Protocol::Stream>(answer->at(1)).bytes;
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(size, bytes.size());
 }
 
 // Numbers that name nothing give empty tables, never an error or a crash.
