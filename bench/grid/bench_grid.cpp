@@ -288,6 +288,33 @@ void BM_BackgroundFillStall(benchmark::State &state)
 }
 BENCHMARK(BM_BackgroundFillStall)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The same heartbeat with nothing else to do for a second: the machine's own gaps, to read the
+// stall above against.
+void BM_IdleHeartbeat(benchmark::State &state)
+{
+    double worst = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0, maxGap = 0;
+        QTimer heartbeat;
+        heartbeat.setTimerType(Qt::PreciseTimer);
+        heartbeat.setInterval(1);
+        QObject::connect(&heartbeat, &QTimer::timeout, &heartbeat, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            maxGap = std::max(maxGap, now - last);
+            last = now;
+        });
+        QEventLoop loop;
+        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+        heartbeat.start();
+        loop.exec();
+        worst = std::max(worst, double(maxGap) / 1e6);
+    }
+    state.counters["max_gap_ms"] = worst;
+}
+BENCHMARK(BM_IdleHeartbeat)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 int main(int argc, char **argv)
