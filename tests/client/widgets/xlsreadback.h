@@ -12,7 +12,7 @@ inline QJsonObject readWorkbookBack(const QString &path, QString *error)
 {
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(B2B_READ_XLS), path});
-    if (!python.waitForFinished(120000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
+    if (!python.waitForFinished(300000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
         *error = QString::fromUtf8(python.readAllStandardError()) + python.errorString();
         return {};
     }
