@@ -65,6 +65,7 @@ std::string callerAddress(std::string_view forwardedFor, const net::ip::address 
 
 WebService::WebService(Store::Database &db)
     : m_requestForm(db)
+    , m_pictures(db)
 {}
 
 void WebService::reject(Status status, const QString &message, Response &response)
@@ -96,7 +97,10 @@ void WebService::handle(const Request &request, const net::ip::address &peer, Re
     } else if (equalNoCase(path, "/exe/VarselSetup.exe") || equalNoCase(path, "/exe/VarselSetup-nolength.exe")) {
         if (isGet)
             return setupDownload(request, query, equalNoCase(path, "/exe/VarselSetup.exe"), response);
-    } else if (equalNoCase(path, "/resimgoster.ashx") || equalNoCase(path, "/tahsilkart.html")) {
+    } else if (equalNoCase(path, "/resimgoster.ashx")) {
+        if (isGet)
+            return m_pictures.serve(query, response);
+    } else if (equalNoCase(path, "/tahsilkart.html")) {
         return reject(Status::not_found, u"Bu sayfa henüz hizmet vermiyor."_s, response);
     } else {
         return reject(Status::not_found, u"Sayfa bulunamadı."_s, response);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "listener.h"
+#include "productpictures.h"
 #include "requestform.h"
 
 namespace Store {
@@ -11,7 +12,7 @@ namespace Http {
 
 // The distributor's web port: the address echo (/ip), the setup download
 // (/exe/VarselSetup.exe, also without a length), the request form (formmailgonder.aspx),
-// and the places of the product pictures and the payment page.
+// the product pictures (resimgoster.ashx) and the place of the payment page.
 class WebService final : public Service
 {
 public:
@@ -24,6 +25,7 @@ private:
     void setupDownload(const Request &request, std::string_view query, bool withLength, Response &response);
 
     RequestForm m_requestForm;
+    ProductPictures m_pictures;
 };
 
 // The caller's address as the echo reports it: the first X-Forwarded-For entry when a
