@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "schema.h"
+#include "searchindex.h"
 #include "sql.h"
 
 #include "appserver/seed/seed.h"
@@ -214,12 +215,14 @@ Protocol::Expected<std::unique_ptr<Database>> Database::open(const QString &url,
                     // spilling them to the log again and again (SQLite; per connection).
                     if (p.dialect == Dialect::Sqlite)
                         (void)exec(tx, u"PRAGMA cache_size = -131072"_s); // only a speed-up
-                    return createAndSeed(tx, p.dialect, options);
-                }
-                if (*version > kSchemaVersion)
+                    if (auto done = createAndSeed(tx, p.dialect, options); !done)
+                        return done;
+                } else if (*version > kSchemaVersion) {
                     return Protocol::makeError(
                         u"Veritabanı bu sunucudan yeni (şema %1, beklenen %2)"_s.arg(*version).arg(kSchemaVersion));
-                return Protocol::Done{};
+                }
+                // The catalogue's substring index, also for a database made before it existed.
+                return ensureSearchIndex(tx);
             });
         }();
         db.close();

@@ -1,0 +1,257 @@
+#include "cataloguerows.h"
+
+#include "orderlines.h"
+#include "tablefill.h"
+
+#include "appserver/store/sql.h"
+
+#include <QSqlQuery>
+
+using namespace Qt::StringLiterals;
+
+namespace Methods {
+
+namespace {
+
+constexpr int kChunk = 500; // stock numbers per SELECT
+
+// The part columns every list reads, in the order appendRow expects them.
+const QString kPartColumns =
+    u"s.oem1, s.oem2, s.oem3, s.barkod, s.oemno, s.adi, s.model, s.marka, s.oem4, s.stokno, s.finishkod,"
+    u" s.ureticikodu, s.resim, s.barkodno, s.digeradi, s.dpkod, s.birim, s.anagrup, s.ozelkod, s.kalan, s.pkod,"
+    u" s.kdv, s.verilensiparis, s.fiyat, s.kampanya, s.kampfiyat, s.yeni, s.durum, s.durum2"_s;
+
+// Open order quantities per part (ALINANSIPARIS): what customers ordered and was not yet delivered.
+Protocol::Expected<QHash<int, double>> openOrderQuantities(const QSqlDatabase &db)
+{
+    auto query = Store::exec(db, u"SELECT stokno, SUM(kalan) FROM siparis_satirlari WHERE kalan > 0 GROUP BY stokno"_s);
+    if (!query)
+        return query.error();
+    QHash<int, double> out;
+    while (query->next())
+        out.insert(query->value(0).toInt(), query->value(1).toDouble());
+    return out;
+}
+
+void appendRow(Protocol::ClientTable &table, PartList list, const QSqlQuery &q, const CustomerPricing &pricing,
+               const QHash<int, double> &openOrders)
+{
+    const auto text = [&](int i) { table.appendText(q.value(i).toString()); };
+    const int stokno = q.value(9).toInt();
+    const int kdv = q.value(21).toInt();
+    const double listPrice = q.value(23).toDouble();
+    const int kampanya = q.value(24).toInt();
+    const double kampfiyat = q.value(25).toDouble();
+    const PartPrice price =
+        pricing.priceOf(stokno, q.value(7).toString(), q.value(17).toString(), listPrice, kampanya, kampfiyat);
+    const double net = price.net();
+
+    for (int i = 0; i <= 8; ++i) // OEM1 .. OEM4
+        text(i);
+    table.appendInteger(stokno);
+    text(10);                                 // FINISHKOD
+    text(11);                                 // URETICIKODU
+    table.appendInteger(q.value(12).toInt()); // RESIM
+    text(13);                                 // BARKOD_BARKODNO
+    for (int i = 14; i <= 18; ++i)            // DIGERADI .. OZELKOD
+        text(i);
+    table.appendNumber(q.value(19).toDouble()); // KALAN
+    text(20);                                   // PKOD
+    table.appendInteger(kdv);
+    table.appendNumber(openOrders.value(stokno)); // ALINANSIPARIS
+    table.appendNumber(q.value(22).toDouble());   // VERILENSIPARIS
+    table.appendNumber(listPrice);                // LISTEFIYAT1
+    table.appendNumber(kampanya > 0 ? kampfiyat : 0.0);
+    table.appendNumber(price.price);                       // FIYAT
+    table.appendInteger(q.value(26).toInt() == 1 ? 1 : 0); // Y
+    table.appendInteger(kampanya);                         // K
+    table.appendText(discountText(price.rates));           // INDIRIMYAZI
+    table.appendNumber(net);                               // NETFIYAT
+    table.appendNumber(round2(net * (1.0 + kdv / 100.0))); // KDVDAHIL
+    table.appendInteger(q.value(27).toInt());              // DURUM
+    table.appendInteger(q.value(28).toInt());              // DURUM2
+    for (const double rate : price.rates)
+        table.appendNumber(rate);
+    table.appendNumber(combinedRate(price.rates)); // INDIRIM
+    if (list == PartList::Campaign)
+        table.appendNumber(listPrice); // ESKIFIYAT
+    table.endRow();
+}
+
+} // namespace
+
+double PartPrice::net() const
+{
+    double value = price;
+    for (const double rate : rates) {
+        if (rate > 0)
+            value -= value * rate / 100.0;
+    }
+    return round2(value);
+}
+
+double combinedRate(const double rates[4])
+{
+    double left = 1.0;
+    for (int i = 0; i < 4; ++i) {
+        if (rates[i] > 0)
+            left *= 1.0 - rates[i] / 100.0;
+    }
+    return round2((1.0 - left) * 100.0);
+}
+
+Protocol::Expected<CustomerPricing> CustomerPricing::load(const QSqlDatabase &db, int carino)
+{
+    CustomerPricing pricing;
+    if (carino <= 0)
+        return pricing;
+    auto discounts = Store::exec(db,
+                                 u"SELECT marka, anagrup, ind1, ind2, ind3, ind4 FROM cari_iskontolari"
+                                 u" WHERE carino = ? ORDER BY id"_s,
+                                 {carino});
+    if (!discounts)
+        return discounts.error();
+    while (discounts->next()) {
+        DiscountRow row;
+        row.marka = discounts->value(0).toString();
+        row.anagrup = discounts->value(1).toString();
+        for (int i = 0; i < 4; ++i)
+            row.rates[i] = discounts->value(2 + i).toDouble();
+        pricing.m_discounts.append(row);
+    }
+    auto special = Store::exec(db, u"SELECT stokno, fiyat FROM cari_ozel_fiyatlar WHERE carino = ?"_s, {carino});
+    if (!special)
+        return special.error();
+    while (special->next())
+        pricing.m_special.insert(special->value(0).toInt(), special->value(1).toDouble());
+    return pricing;
+}
+
+PartPrice CustomerPricing::priceOf(int stokno, const QString &marka, const QString &anagrup, double listPrice,
+                                   int kampanya, double kampfiyat) const
+{
+    PartPrice out;
+    if (const auto special = m_special.constFind(stokno); special != m_special.cend()) {
+        out.price = *special;
+        out.special = true;
+        return out;
+    }
+    if (kampanya > 0 && kampfiyat > 0) {
+        out.price = kampfiyat;
+        out.campaign = true;
+        return out;
+    }
+    out.price = listPrice;
+    const DiscountRow *best = nullptr;
+    int bestScore = -1;
+    for (const DiscountRow &row : m_discounts) {
+        if ((!row.marka.isEmpty() && row.marka != marka) || (!row.anagrup.isEmpty() && row.anagrup != anagrup))
+            continue;
+        const int score = (row.marka.isEmpty() ? 0 : 2) + (row.anagrup.isEmpty() ? 0 : 1);
+        if (score > bestScore) {
+            best = &row;
+            bestScore = score;
+        }
+    }
+    if (best) {
+        for (int i = 0; i < 4; ++i)
+            out.rates[i] = best->rates[i];
+    }
+    return out;
+}
+
+Protocol::ClientTable partTable(PartList list)
+{
+    Protocol::ClientTable table = makeTable({
+        text(u"OEM1"_s, 50),
+        text(u"OEM2"_s, 50),
+        text(u"OEM3"_s, 50),
+        text(u"BARKOD"_s, 50),
+        text(u"OEMNO"_s, 50),
+        text(u"ADI"_s),
+        text(u"MODEL"_s, 250),
+        text(u"MARKA"_s, 50),
+        text(u"OEM4"_s, 50),
+        int32(u"STOK_STOKNO"_s),
+        text(u"FINISHKOD"_s, 50),
+        text(u"URETICIKODU"_s, 50),
+        int32(u"RESIM"_s),
+        text(u"BARKOD_BARKODNO"_s, 20),
+        text(u"DIGERADI"_s),
+        text(u"DPKOD"_s, 50),
+        text(u"BIRIM"_s, 10),
+        text(u"ANAGRUP"_s, 50),
+        text(u"OZELKOD"_s, 50),
+        money(u"KALAN"_s),
+        text(u"PKOD"_s, 50),
+        int32(u"KDV"_s),
+        money(u"ALINANSIPARIS"_s),
+        money(u"VERILENSIPARIS"_s),
+        money(u"LISTEFIYAT1"_s),
+        money(u"KAMPFIYAT"_s),
+        money(u"FIYAT"_s),
+        int32(u"Y"_s),
+        int32(u"K"_s),
+        text(u"INDIRIMYAZI"_s, 30),
+        money(u"NETFIYAT"_s),
+        money(u"KDVDAHIL"_s),
+        int32(u"DURUM"_s),
+        int32(u"DURUM2"_s),
+        money(u"IND1"_s),
+        money(u"IND2"_s),
+        money(u"IND3"_s),
+        money(u"IND4"_s),
+        money(u"INDIRIM"_s),
+    });
+    if (list == PartList::Campaign)
+        table.addColumn({u"ESKIFIYAT"_s, Protocol::ColumnKind::Float, 7, 8});
+    return table;
+}
+
+Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &table, PartList list,
+                                                       const QSqlDatabase &db, const CustomerPricing &pricing,
+                                                       const std::vector<int> &stoknos)
+{
+    if (stoknos.empty())
+        return Protocol::Done{};
+    auto openOrders = openOrderQuantities(db);
+    if (!openOrders)
+        return openOrders.error();
+    QString sql = u"SELECT "_s + kPartColumns + u" FROM stoklar s WHERE s.stokno IN ("_s;
+    for (int i = 0; i < kChunk; ++i)
+        sql += i == 0 ? u"?"_s : u",?"_s;
+    sql += u") ORDER BY s.stokno"_s;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return Protocol::makeError(u"Veritabanı hatası: stok sorgusu hazırlanamadı"_s);
+    table.reserveRows(int(stoknos.size()));
+    for (std::size_t from = 0; from < stoknos.size(); from += kChunk) {
+        for (int i = 0; i < kChunk; ++i) {
+            const std::size_t at = from + std::size_t(i);
+            query.bindValue(i, at < stoknos.size() ? stoknos[at] : 0); // 0 is no stock number
+        }
+        if (!query.exec())
+            return Protocol::makeError(u"Veritabanı hatası: stoklar okunamadı"_s);
+        while (query.next())
+            appendRow(table, list, query, pricing, *openOrders);
+    }
+    return Protocol::Done{};
+}
+
+Protocol::Expected<Protocol::Done> appendPartsWhere(Protocol::ClientTable &table, PartList list, const QSqlDatabase &db,
+                                                    const CustomerPricing &pricing, const QString &condition)
+{
+    auto openOrders = openOrderQuantities(db);
+    if (!openOrders)
+        return openOrders.error();
+    auto query = Store::exec(db, u"SELECT "_s + kPartColumns + u" FROM stoklar s WHERE "_s + condition +
+                                     u" ORDER BY s.stokno"_s);
+    if (!query)
+        return query.error();
+    while (query->next())
+        appendRow(table, list, *query, pricing, *openOrders);
+    return Protocol::Done{};
+}
+
+} // namespace Methods
