@@ -6,6 +6,9 @@
 #include "appserver/store/sql.h"
 
 #include <QSqlQuery>
+#include <QStringList>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -15,11 +18,32 @@ namespace {
 
 constexpr int kChunk = 500; // stock numbers per SELECT
 
-// The part columns every list reads, in the order appendRow expects them.
-const QString kPartColumns =
-    u"s.oem1, s.oem2, s.oem3, s.barkod, s.oemno, s.adi, s.model, s.marka, s.oem4, s.stokno, s.finishkod,"
-    u" s.ureticikodu, s.resim, s.barkodno, s.digeradi, s.dpkod, s.birim, s.anagrup, s.ozelkod, s.kalan, s.pkod,"
-    u" s.kdv, s.verilensiparis, s.fiyat, s.kampanya, s.kampfiyat, s.yeni, s.durum, s.durum2"_s;
+// The part columns every list reads, in the order appendRow expects them. Text columns are
+// read as their UTF-8 bytes: the table keeps UTF-8, so a long list skips two conversions
+// of every text cell.
+QString partColumns(const QSqlDatabase &db)
+{
+    const bool postgres = db.driverName() == u"QPSQL"_s;
+    const auto bytes = [postgres](const char *column) -> QString {
+        const QString name = u"s."_s + QString::fromLatin1(column);
+        return postgres ? u"convert_to("_s + name + u", 'UTF8')"_s : u"CAST("_s + name + u" AS BLOB)"_s;
+    };
+    QStringList columns;
+    for (const char *column : {"oem1", "oem2", "oem3", "barkod", "oemno", "adi", "model", "marka", "oem4"})
+        columns.append(bytes(column));
+    columns.append(u"s.stokno"_s);
+    columns.append(bytes("finishkod"));
+    columns.append(bytes("ureticikodu"));
+    columns.append(u"s.resim"_s);
+    columns.append(u"s.barkodno"_s);
+    for (const char *column : {"digeradi", "dpkod", "birim", "anagrup", "ozelkod"})
+        columns.append(bytes(column));
+    columns.append(u"s.kalan"_s);
+    columns.append(bytes("pkod"));
+    columns.append(u"s.kdv, s.verilensiparis, s.fiyat, s.kampanya, s.kampfiyat, s.yeni, s.durum, s.durum2,"
+                   u" s.marka, s.anagrup"_s);
+    return columns.join(u", "_s);
+}
 
 // Open order quantities per part (ALINANSIPARIS): what customers ordered and was not yet delivered.
 Protocol::Expected<QHash<int, double>> openOrderQuantities(const QSqlDatabase &db)
@@ -36,36 +60,40 @@ Protocol::Expected<QHash<int, double>> openOrderQuantities(const QSqlDatabase &d
 void appendRow(Protocol::ClientTable &table, PartList list, const QSqlQuery &q, const CustomerPricing &pricing,
                const QHash<int, double> &openOrders)
 {
-    const auto text = [&](int i) { table.appendText(q.value(i).toString()); };
+    const auto text = [&](int i) {
+        const QByteArray bytes = q.value(i).toByteArray();
+        table.appendText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    };
     const int stokno = q.value(9).toInt();
     const int kdv = q.value(21).toInt();
     const double listPrice = q.value(23).toDouble();
     const int kampanya = q.value(24).toInt();
     const double kampfiyat = q.value(25).toDouble();
+    // Make and group once more as text (29, 30): the discount rows are matched on them.
     const PartPrice price =
-        pricing.priceOf(stokno, q.value(7).toString(), q.value(17).toString(), listPrice, kampanya, kampfiyat);
+        pricing.priceOf(stokno, q.value(29).toString(), q.value(30).toString(), listPrice, kampanya, kampfiyat);
     const double net = price.net();
 
     for (int i = 0; i <= 8; ++i) // OEM1 .. OEM4
         text(i);
     table.appendInteger(stokno);
-    text(10);                                 // FINISHKOD
-    text(11);                                 // URETICIKODU
-    table.appendInteger(q.value(12).toInt()); // RESIM
-    text(13);                                 // BARKOD_BARKODNO
-    for (int i = 14; i <= 18; ++i)            // DIGERADI .. OZELKOD
+    text(10);                                                    // FINISHKOD
+    text(11);                                                    // URETICIKODU
+    table.appendInteger(q.value(12).toInt());                    // RESIM
+    table.appendText(QString::number(q.value(13).toLongLong())); // BARKOD_BARKODNO
+    for (int i = 14; i <= 18; ++i)                               // DIGERADI .. OZELKOD
         text(i);
     table.appendNumber(q.value(19).toDouble()); // KALAN
     text(20);                                   // PKOD
     table.appendInteger(kdv);
-    table.appendNumber(openOrders.value(stokno)); // ALINANSIPARIS
-    table.appendNumber(q.value(22).toDouble());   // VERILENSIPARIS
-    table.appendNumber(listPrice);                // LISTEFIYAT1
-    table.appendNumber(kampanya > 0 ? kampfiyat : 0.0);
+    table.appendNumber(openOrders.value(stokno));          // ALINANSIPARIS
+    table.appendNumber(q.value(22).toDouble());            // VERILENSIPARIS
+    table.appendNumber(listPrice);                         // LISTEFIYAT1
+    table.appendNumber(kampanya > 0 ? kampfiyat : 0.0);    // KAMPFIYAT
     table.appendNumber(price.price);                       // FIYAT
     table.appendInteger(q.value(26).toInt() == 1 ? 1 : 0); // Y
     table.appendInteger(kampanya);                         // K
-    table.appendText(discountText(price.rates));           // INDIRIMYAZI
+    table.appendText(pricing.discountTextOf(price));       // INDIRIMYAZI
     table.appendNumber(net);                               // NETFIYAT
     table.appendNumber(round2(net * (1.0 + kdv / 100.0))); // KDVDAHIL
     table.appendInteger(q.value(27).toInt());              // DURUM
@@ -76,6 +104,16 @@ void appendRow(Protocol::ClientTable &table, PartList list, const QSqlQuery &q, 
     if (list == PartList::Campaign)
         table.appendNumber(listPrice); // ESKIFIYAT
     table.endRow();
+}
+
+// Room for the text of `rows` rows at once, so long lists do not move their text around
+// while they grow (untouched reserved memory costs nothing).
+void reserveText(Protocol::ClientTable &table, int rows)
+{
+    for (int c = 0; c < table.columnCount(); ++c) {
+        if (table.column(c).kind == Protocol::ColumnKind::Text)
+            table.reserveText(c, std::size_t(rows) * std::size_t(std::clamp(table.column(c).size, 8, 64)));
+    }
 }
 
 } // namespace
@@ -118,6 +156,7 @@ Protocol::Expected<CustomerPricing> CustomerPricing::load(const QSqlDatabase &db
         for (int i = 0; i < 4; ++i)
             row.rates[i] = discounts->value(2 + i).toDouble();
         pricing.m_discounts.append(row);
+        pricing.m_discountTexts.append(discountText(row.rates));
     }
     auto special = Store::exec(db, u"SELECT stokno, fiyat FROM cari_ozel_fiyatlar WHERE carino = ?"_s, {carino});
     if (!special)
@@ -156,8 +195,17 @@ PartPrice CustomerPricing::priceOf(int stokno, const QString &marka, const QStri
     if (best) {
         for (int i = 0; i < 4; ++i)
             out.rates[i] = best->rates[i];
+        out.discountRow = int(best - m_discounts.constData());
     }
     return out;
+}
+
+QString CustomerPricing::discountTextOf(const PartPrice &price) const
+{
+    // A row's text is made once: a long list would otherwise write the same rates again and again.
+    if (price.discountRow >= 0 && price.discountRow < m_discountTexts.size())
+        return m_discountTexts.at(price.discountRow);
+    return discountText(price.rates);
 }
 
 Protocol::ClientTable partTable(PartList list)
@@ -217,7 +265,7 @@ Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &ta
     auto openOrders = openOrderQuantities(db);
     if (!openOrders)
         return openOrders.error();
-    QString sql = u"SELECT "_s + kPartColumns + u" FROM stoklar s WHERE s.stokno IN ("_s;
+    QString sql = u"SELECT "_s + partColumns(db) + u" FROM stoklar s WHERE s.stokno IN ("_s;
     for (int i = 0; i < kChunk; ++i)
         sql += i == 0 ? u"?"_s : u",?"_s;
     sql += u") ORDER BY s.stokno"_s;
@@ -226,6 +274,7 @@ Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &ta
     if (!query.prepare(sql))
         return Protocol::makeError(u"Veritabanı hatası: stok sorgusu hazırlanamadı"_s);
     table.reserveRows(int(stoknos.size()));
+    reserveText(table, int(stoknos.size()));
     for (std::size_t from = 0; from < stoknos.size(); from += kChunk) {
         for (int i = 0; i < kChunk; ++i) {
             const std::size_t at = from + std::size_t(i);
@@ -245,7 +294,7 @@ Protocol::Expected<Protocol::Done> appendPartsWhere(Protocol::ClientTable &table
     auto openOrders = openOrderQuantities(db);
     if (!openOrders)
         return openOrders.error();
-    auto query = Store::exec(db, u"SELECT "_s + kPartColumns + u" FROM stoklar s WHERE "_s + condition +
+    auto query = Store::exec(db, u"SELECT "_s + partColumns(db) + u" FROM stoklar s WHERE "_s + condition +
                                      u" ORDER BY s.stokno"_s);
     if (!query)
         return query.error();

@@ -16,6 +16,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -27,6 +28,7 @@ struct PartPrice
     double rates[4] = {};  // IND1..IND4
     bool special = false;  // a special price of the customer
     bool campaign = false; // sold at the campaign price
+    int discountRow = -1;  // the customer's discount row that gave the rates
     double net() const;    // NETFIYAT: the price after the four discounts, two decimals
 };
 
@@ -39,6 +41,8 @@ public:
 
     PartPrice priceOf(int stokno, const QString &marka, const QString &anagrup, double listPrice, int kampanya,
                       double kampfiyat) const;
+    // INDIRIMYAZI of a price this pricing gave.
+    QString discountTextOf(const PartPrice &price) const;
 
 private:
     struct DiscountRow
@@ -48,6 +52,7 @@ private:
         double rates[4] = {};
     };
     QList<DiscountRow> m_discounts;
+    QStringList m_discountTexts; // INDIRIMYAZI of each discount row
     QHash<int, double> m_special;
 };
 

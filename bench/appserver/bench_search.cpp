@@ -6,9 +6,13 @@
 
 #include "partsdb.h"
 
+#include "appserver/methods/cataloguerows.h"
 #include "appserver/store/database.h"
 #include "appserver/store/searchindex.h"
 #include "appserver/store/sql.h"
+
+#include "protocol/catalogue.h"
+#include "protocol/codec.h"
 
 #include <QCoreApplication>
 
@@ -82,6 +86,48 @@ void likeScan(benchmark::State &state, QString text)
     state.counters["rows"] = double(rows);
 }
 
+// The server's work after the search step, for a search answering `rows` parts: the
+// priced rows read and built into the table, then the answer written as JSON.
+void buildRows(benchmark::State &state)
+{
+    QSqlDatabase db = g_db->connection();
+    auto found = Store::searchParts(db, u"-20"_s, int(state.range(0))); // every part has a model year
+    auto pricing = Methods::CustomerPricing::load(db, 1);
+    if (!found || !pricing) {
+        state.SkipWithError("no parts");
+        return;
+    }
+    for (auto _ : state) {
+        Protocol::ClientTable table = Methods::partTable(Methods::PartList::Search);
+        if (!Methods::appendPartsByNumber(table, Methods::PartList::Search, db, *pricing, *found)) {
+            state.SkipWithError("rows failed");
+            return;
+        }
+        benchmark::DoNotOptimize(table.rowCount());
+    }
+    state.counters["rows"] = double(found->size());
+}
+
+void writeAnswer(benchmark::State &state)
+{
+    QSqlDatabase db = g_db->connection();
+    auto found = Store::searchParts(db, u"-20"_s, int(state.range(0)));
+    auto pricing = Methods::CustomerPricing::load(db, 1);
+    Protocol::ClientTable table = Methods::partTable(Methods::PartList::Search);
+    if (!found || !pricing || !Methods::appendPartsByNumber(table, Methods::PartList::Search, db, *pricing, *found)) {
+        state.SkipWithError("rows failed");
+        return;
+    }
+    const Protocol::Operation *op = Protocol::findOperation("StokAraGetirZerva");
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string body = Protocol::encodeResponse(*op, {Protocol::Value(table)});
+        bytes = body.size();
+        benchmark::DoNotOptimize(body.data());
+    }
+    state.counters["bytes"] = double(bytes);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -113,6 +159,9 @@ int main(int argc, char **argv)
     }
     benchmark::RegisterBenchmark("LikeScan/word_common", likeScan, u"FREN"_s)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("LikeScan/miss", likeScan, u"ZZZQ"_s)->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("ServerRows/build", buildRows)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ServerRows/json", writeAnswer)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
