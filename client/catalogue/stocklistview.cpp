@@ -8,6 +8,7 @@
 #include "typedfolding.h"
 
 #include "client/widgets/datagrid.h"
+#include "client/widgets/kolonboyutla.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -174,12 +175,33 @@ void StockListView::KolonBoyutla()
     }
     m_grid->setColumnVisible(kFiyatBilgisi.toString(), mode.showFiyatBilgisi);
     m_grid->setRowHeight(mode.rowHeight);
-    m_grid->kolonBoyutla();
-    if (!mode.wide) {
+    if (mode.wide) {
+        m_grid->kolonBoyutla();
+    } else {
+        // The price cell and the OEM columns get their fixed widths first and the other columns
+        // share what is left by weight, so the narrow list still fits its window.
+        const Widgets::TableModel *model = m_grid->model();
+        std::vector<int> weights;
+        std::vector<bool> shared;
+        int fixedWidth = 0;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const Widgets::ColumnSpec &spec = model->column(c);
+            const bool visible = m_grid->isColumnVisible(spec.name);
+            const bool isPriceCell = spec.name == kFiyatBilgisi;
+            const bool isOem = spec.name == u"OEM1"_s || spec.name == u"OEM2"_s || spec.name == u"OEM3"_s;
+            if (visible && (isPriceCell || isOem))
+                fixedWidth += isPriceCell ? mode.fiyatBilgisiWidth : mode.oemWidth;
+            weights.push_back(spec.weight);
+            shared.push_back(visible && !isPriceCell && !isOem);
+        }
+        const std::vector<int> widths = Widgets::KolonBoyutla(weights, shared, m_grid->width() - fixedWidth);
+        for (int c = 0; c < model->columnCount(); ++c) {
+            if (shared[size_t(c)])
+                m_grid->setColumnWidth(model->column(c).name, widths[size_t(c)]);
+        }
         for (const QString &oem : {u"OEM1"_s, u"OEM2"_s, u"OEM3"_s})
             m_grid->setColumnWidth(oem, mode.oemWidth);
         m_grid->setColumnWidth(kFiyatBilgisi.toString(), mode.fiyatBilgisiWidth);
-        m_grid->setRowHeight(mode.rowHeight);
     }
     setUpdatesEnabled(true);
 }

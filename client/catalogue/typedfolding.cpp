@@ -54,9 +54,12 @@ protected:
 
 void installTypedFolding(QLineEdit *edit)
 {
-    if (!edit || edit->findChild<TypedFolding *>(QString(), Qt::FindDirectChildrenOnly))
+    static const QString name = QStringLiteral("typedFolding");
+    if (!edit || edit->findChild<QObject *>(name, Qt::FindDirectChildrenOnly))
         return;
-    edit->installEventFilter(new TypedFolding(edit));
+    auto *folding = new TypedFolding(edit);
+    folding->setObjectName(name);
+    edit->installEventFilter(folding);
 }
 
 } // namespace Catalogue

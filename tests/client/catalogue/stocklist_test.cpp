@@ -213,6 +213,12 @@ TEST_F(StockList, WideAndNarrowModesFollowTheWindowWidth)
     EXPECT_GT(share, 0);
     EXPECT_EQ(grid->columnWidth(u"ADI"_s), 3 * share);
     EXPECT_EQ(grid->columnWidth(u"DURUM"_s), share);
+    // With the price cell's fixed width the narrow list still fits: no column is out of sight.
+    int total = 0;
+    for (const QString &column : grid->visibleColumnsInOrder())
+        total += grid->columnWidth(column);
+    EXPECT_LE(total, grid->width() - 20);
+    EXPECT_GE(total, grid->width() - 30 - 40) << "and it fills the width, less a share's rounding";
 
     // A resize while a search runs changes nothing; the next resize after it does. The search
     // goes to a peer that holds it until the test lets it fail.
