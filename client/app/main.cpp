@@ -1,4 +1,8 @@
 #include "callcommand.h"
+#include "gui.h"
+
+#include "client/session/guistart.h"
+#include "client/session/sessionoptions.h"
 
 #include <QCoreApplication>
 
@@ -21,6 +25,10 @@ int main(int argc, char *argv[])
         QCoreApplication app(argc, argv);
         return App::runWindowlessCommand(*rest);
     }
+
+    // No command: the program's windows (the session's own options may stand before it).
+    if (const auto guiRest = Session::applySessionOptions(*rest); !guiRest || guiRest->isEmpty())
+        return Session::runGui(argc, argv, *rest, App::runMainWindow);
 
     std::fputs(App::usageText().toUtf8().constData(), stderr);
     return 2;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "busyindicator.h"
+
 #include <QWidget>
 
 #include <array>
@@ -13,7 +15,6 @@ class UppercaseEdit;
 
 namespace App {
 
-class BusyIndicator;
 class GeneralMenu;
 
 // The lists that show a busy indicator in the search bar while they load.
