@@ -1,5 +1,6 @@
 #include "gui.h"
 
+#include "basket_wiring.h"
 #include "catalogue_wiring.h"
 #include "mainwindow.h"
 #include "varselstyle.h"
@@ -23,7 +24,8 @@ int runMainWindow()
     TForm1 form(Session::runLogin);
     if (!form.signedIn())
         return 0;
-    installCatalogue(form);
+    // A double-click in any product list opens the basket's add/change dialog.
+    installCatalogue(form, {.addToBasket = basketAddAction(installBasket(form))});
     form.showMaximized();
     return app->exec();
 }

@@ -223,13 +223,6 @@ int SepetView::focusedRow() const
     return m_grid->currentTableRow();
 }
 
-void SepetView::repaintRows()
-{
-    Widgets::TableModel *model = m_grid->model();
-    if (model->rowCount() > 0)
-        emit model->dataChanged(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1));
-}
-
 void SepetView::addOrChange(const Catalogue::StockRow &part)
 {
     // 1. The basket must be known to tell an add from a change.
@@ -301,7 +294,7 @@ void SepetView::toggleOrChange()
     const qint32 flag = toggledSelection(old);
     const qint32 sirano = basketLineFromRow(table, row).sirano;
     table.setValue(row, sec, flag);
-    repaintRows();
+    m_grid->model()->tableRowChanged(row);
     Basket::SepetSecimGuncelle(*m_host.bagc, sirano, flag);
     SepetToplamlari();
 }
@@ -341,9 +334,9 @@ void SepetView::selectAll(qint32 flag)
     if (sec >= 0) {
         for (int row = 0; row < table.rowCount(); ++row) {
             table.setValue(row, sec, flag);
+            m_grid->model()->tableRowChanged(row);
             Basket::SepetSecimGuncelle(*m_host.bagc, basketLineFromRow(table, row).sirano, flag);
         }
-        repaintRows();
     }
     SepetToplamlari();
     if (m_host.focusSearch)

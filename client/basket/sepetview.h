@@ -94,7 +94,6 @@ private:
     void installTable(Protocol::ClientTable &&table);
     void changeRow(int row);
     void addPart(const Catalogue::StockRow &part);
-    void repaintRows();
     int focusedRow() const;
 
     SepetHost m_host;
