@@ -258,38 +258,42 @@ std::vector<ColumnSpec> campaignListColumns()
 
 std::vector<ColumnSpec> stockMovementColumns()
 {
-    // No captions: each header shows the column's name. The amounts keep the plain number
-    // display (no money format in this window).
-    const auto amount = [](const QString &name, Shown shown, Summary summary = Summary::None) {
-        ColumnSpec c = column(name, {}, shown, 1);
+    // The server's bare column names are hard to read side by side; each column gets a short
+    // caption. The amounts keep the plain number display (no money format in this window).
+    const auto plain = [](const QString &name, const QString &caption, Shown shown) {
+        return column(name, caption, shown, 1);
+    };
+    const auto amount = [](const QString &name, const QString &caption, Shown shown,
+                           Summary summary = Summary::None) {
+        ColumnSpec c = column(name, caption, shown, 1);
         c.kind = CellKind::Number;
         c.summary = summary;
         return c;
     };
     std::vector<ColumnSpec> columns{
-        column(u"BARKOD"_s, {}, Hidden, 1),
-        column(u"TARIH"_s, {}, Visible, 1),
-        column(u"TURU"_s, {}, Visible, 1),
-        column(u"EVRAKSERI"_s, {}, Visible, 1),
-        column(u"EVRAKSIRA"_s, {}, Visible, 1),
-        amount(u"MIKTAR"_s, Visible, Summary::Count),
-        amount(u"TLBIRIMFIYAT"_s, Visible),
-        amount(u"TLVERGI"_s, Visible),
-        amount(u"TLTUTAR"_s, Visible),
+        plain(u"BARKOD"_s, u"Barkod"_s, Hidden),
+        plain(u"TARIH"_s, u"Tarih"_s, Visible),
+        plain(u"TURU"_s, u"Türü"_s, Visible),
+        plain(u"EVRAKSERI"_s, u"Seri"_s, Visible),
+        plain(u"EVRAKSIRA"_s, u"Sıra"_s, Visible),
+        amount(u"MIKTAR"_s, u"Miktar"_s, Visible, Summary::Count),
+        amount(u"TLBIRIMFIYAT"_s, u"Birim Fiyat"_s, Visible),
+        amount(u"TLVERGI"_s, u"Vergi"_s, Visible),
+        amount(u"TLTUTAR"_s, u"Tutar"_s, Visible),
     };
     for (int i = 1; i <= 8; ++i)
-        columns.push_back(amount(u"INDIRIM%1"_s.arg(i), Hidden));
-    columns.push_back(amount(u"TOPLAMINDIRIM"_s, Visible));
-    columns.push_back(amount(u"MASRAF1"_s, Hidden));
-    columns.push_back(amount(u"MASRAF2"_s, Hidden));
-    columns.push_back(amount(u"TOPLAMMASRAF"_s, Hidden));
-    columns.push_back(amount(u"NETBIRIMFIYAT"_s, Visible, Summary::Average));
-    columns.push_back(amount(u"NETTLTUTAR"_s, Visible, Summary::Average));
-    columns.push_back(column(u"VADE"_s, {}, Hidden, 1));
-    columns.push_back(column(u"STOKCARIKOD"_s, {}, Hidden, 1));
-    columns.push_back(amount(u"KDVDAHILBIRIMFIYAT"_s, Visible, Summary::Average));
-    columns.push_back(amount(u"KDVDAHILTUTAR"_s, Visible, Summary::Average));
-    columns.push_back(column(u"SATICI"_s, {}, Hidden, 1));
+        columns.push_back(amount(u"INDIRIM%1"_s.arg(i), u"İndirim %1"_s.arg(i), Hidden));
+    columns.push_back(amount(u"TOPLAMINDIRIM"_s, u"İndirim"_s, Visible));
+    columns.push_back(amount(u"MASRAF1"_s, u"Masraf 1"_s, Hidden));
+    columns.push_back(amount(u"MASRAF2"_s, u"Masraf 2"_s, Hidden));
+    columns.push_back(amount(u"TOPLAMMASRAF"_s, u"Masraf"_s, Hidden));
+    columns.push_back(amount(u"NETBIRIMFIYAT"_s, u"Net Fiyat"_s, Visible, Summary::Average));
+    columns.push_back(amount(u"NETTLTUTAR"_s, u"Net Tutar"_s, Visible, Summary::Average));
+    columns.push_back(plain(u"VADE"_s, u"Vade"_s, Hidden));
+    columns.push_back(plain(u"STOKCARIKOD"_s, u"Cari Kod"_s, Hidden));
+    columns.push_back(amount(u"KDVDAHILBIRIMFIYAT"_s, u"KDV Dahil Fiyat"_s, Visible, Summary::Average));
+    columns.push_back(amount(u"KDVDAHILTUTAR"_s, u"KDV Dahil Tutar"_s, Visible, Summary::Average));
+    columns.push_back(plain(u"SATICI"_s, u"Satıcı"_s, Hidden));
     return columns;
 }
 

@@ -20,7 +20,7 @@ std::vector<Widgets::ColumnSpec> stockListColumns();
 std::vector<Widgets::ColumnSpec> newListColumns();
 // The campaign grid `cxGridDBTableViewkampanyali`: 33 columns.
 std::vector<Widgets::ColumnSpec> campaignListColumns();
-// The stock movements of `hareket_stok`: 28 columns headed by their names, the row count under
+// The stock movements of `hareket_stok`: 28 columns with short captions, the row count under
 // MIKTAR and averages under the four net and tax-inclusive amounts.
 std::vector<Widgets::ColumnSpec> stockMovementColumns();
 

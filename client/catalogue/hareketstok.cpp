@@ -3,6 +3,7 @@
 #include "columns.h"
 
 #include "client/widgets/datagrid.h"
+#include "client/widgets/gridview.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -41,13 +42,23 @@ hareket_stok::hareket_stok(Protocol::ClientTable har, QWidget *parent)
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
 
-    // As large as the main window allows, centred on it (a dialog is placed over its parent).
-    QSize size(1100, 560);
-    if (parent)
-        size = size.boundedTo(parent->window()->size() - QSize(40, 40));
-    resize(size.expandedTo(QSize(480, 300)));
-    // The bare column names are long: each column as wide as its header and its values.
-    connect(m_grid, &Widgets::DataGrid::sizingNeeded, this, [this] { m_grid->fitColumnsToContent(); });
+    // Each column as wide as its caption or its values, and the window as wide as its columns
+    // within the main window's width, centred on it (a dialog is placed over its parent).
+    m_grid->fitColumnsToContent();
+    int columns = 0;
+    for (const QString &name : m_grid->visibleColumnsInOrder())
+        columns += m_grid->columnWidth(name);
+    const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+    int width = columns + margins + 2 * m_grid->view()->frameWidth() + 24; // and a vertical scroll bar
+    int height = 560;
+    if (parent) {
+        width = std::min(width, parent->window()->width() - 40);
+        height = std::min(height, parent->window()->height() - 40);
+    }
+    resize(std::max(width, 480), std::max(height, 300));
+    // Wider than the main window allows: the columns share the width by weight instead.
+    if (parent && columns + margins > this->width())
+        connect(m_grid, &Widgets::DataGrid::sizingNeeded, this, [this] { m_grid->kolonBoyutla(); });
 }
 
 } // namespace Catalogue

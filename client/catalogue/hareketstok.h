@@ -13,7 +13,7 @@ class DataGrid;
 namespace Catalogue {
 
 // "Stok Hareketleri": the movements of one part for the current customer account, as the server
-// gives them, in a read-only grid headed by the column names, with the row count under MIKTAR
+// gives them, in a read-only grid with short captions, with the row count under MIKTAR
 // and averages under the net and tax-inclusive amounts. "Kapat" closes it.
 class hareket_stok final : public QDialog
 {
