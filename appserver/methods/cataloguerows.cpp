@@ -16,7 +16,7 @@ namespace Methods {
 
 namespace {
 
-constexpr int kChunk = 500; // stock numbers per SELECT
+constexpr std::size_t kChunk = 10000; // stock numbers per SELECT
 
 // The part columns every list reads, in the order appendRow expects them. Text columns are
 // read as their UTF-8 bytes: the table keeps UTF-8, so a long list skips two conversions
@@ -42,23 +42,13 @@ QString partColumns(const QSqlDatabase &db)
     columns.append(bytes("pkod"));
     columns.append(u"s.kdv, s.verilensiparis, s.fiyat, s.kampanya, s.kampfiyat, s.yeni, s.durum, s.durum2,"
                    u" s.marka, s.anagrup"_s);
+    // ALINANSIPARIS: what customers ordered of the part and was not yet delivered.
+    columns.append(u"(SELECT COALESCE(SUM(x.kalan), 0) FROM siparis_satirlari x"
+                   u" WHERE x.stokno = s.stokno AND x.kalan > 0)"_s);
     return columns.join(u", "_s);
 }
 
-// Open order quantities per part (ALINANSIPARIS): what customers ordered and was not yet delivered.
-Protocol::Expected<QHash<int, double>> openOrderQuantities(const QSqlDatabase &db)
-{
-    auto query = Store::exec(db, u"SELECT stokno, SUM(kalan) FROM siparis_satirlari WHERE kalan > 0 GROUP BY stokno"_s);
-    if (!query)
-        return query.error();
-    QHash<int, double> out;
-    while (query->next())
-        out.insert(query->value(0).toInt(), query->value(1).toDouble());
-    return out;
-}
-
-void appendRow(Protocol::ClientTable &table, PartList list, const QSqlQuery &q, const CustomerPricing &pricing,
-               const QHash<int, double> &openOrders)
+void appendRow(Protocol::ClientTable &table, PartList list, const QSqlQuery &q, const CustomerPricing &pricing)
 {
     const auto text = [&](int i) {
         const QByteArray bytes = q.value(i).toByteArray();
@@ -86,7 +76,7 @@ void appendRow(Protocol::ClientTable &table, PartList list, const QSqlQuery &q, 
     table.appendNumber(q.value(19).toDouble()); // KALAN
     text(20);                                   // PKOD
     table.appendInteger(kdv);
-    table.appendNumber(openOrders.value(stokno));          // ALINANSIPARIS
+    table.appendNumber(q.value(31).toDouble());            // ALINANSIPARIS
     table.appendNumber(q.value(22).toDouble());            // VERILENSIPARIS
     table.appendNumber(listPrice);                         // LISTEFIYAT1
     table.appendNumber(kampanya > 0 ? kampfiyat : 0.0);    // KAMPFIYAT
@@ -262,13 +252,13 @@ Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &ta
 {
     if (stoknos.empty())
         return Protocol::Done{};
-    auto openOrders = openOrderQuantities(db);
-    if (!openOrders)
-        return openOrders.error();
-    QString sql = u"SELECT "_s + partColumns(db) + u" FROM stoklar s WHERE s.stokno IN ("_s;
-    for (int i = 0; i < kChunk; ++i)
-        sql += i == 0 ? u"?"_s : u",?"_s;
-    sql += u") ORDER BY s.stokno"_s;
+    // The numbers travel as one bound list (a JSON array for SQLite, a comma list for
+    // PostgreSQL): hundreds of separate placeholders cost more to bind than the rows to read.
+    const bool postgres = db.driverName() == u"QPSQL"_s;
+    const QString sql = u"SELECT "_s + partColumns(db) + u" FROM stoklar s WHERE "_s +
+                        (postgres ? u"s.stokno = ANY (string_to_array(?, ',')::integer[])"_s
+                                  : u"s.stokno IN (SELECT value FROM json_each(?))"_s) +
+                        u" ORDER BY s.stokno"_s;
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
@@ -276,14 +266,18 @@ Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &ta
     table.reserveRows(int(stoknos.size()));
     reserveText(table, int(stoknos.size()));
     for (std::size_t from = 0; from < stoknos.size(); from += kChunk) {
-        for (int i = 0; i < kChunk; ++i) {
-            const std::size_t at = from + std::size_t(i);
-            query.bindValue(i, at < stoknos.size() ? stoknos[at] : 0); // 0 is no stock number
+        QString numbers;
+        const std::size_t to = std::min(stoknos.size(), from + kChunk);
+        for (std::size_t at = from; at < to; ++at) {
+            if (at > from)
+                numbers.append(u',');
+            numbers.append(QString::number(stoknos[at]));
         }
+        query.bindValue(0, postgres ? numbers : u'[' + numbers + u']');
         if (!query.exec())
             return Protocol::makeError(u"Veritabanı hatası: stoklar okunamadı"_s);
         while (query.next())
-            appendRow(table, list, query, pricing, *openOrders);
+            appendRow(table, list, query, pricing);
     }
     return Protocol::Done{};
 }
@@ -291,15 +285,12 @@ Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &ta
 Protocol::Expected<Protocol::Done> appendPartsWhere(Protocol::ClientTable &table, PartList list, const QSqlDatabase &db,
                                                     const CustomerPricing &pricing, const QString &condition)
 {
-    auto openOrders = openOrderQuantities(db);
-    if (!openOrders)
-        return openOrders.error();
     auto query = Store::exec(db, u"SELECT "_s + partColumns(db) + u" FROM stoklar s WHERE "_s + condition +
                                      u" ORDER BY s.stokno"_s);
     if (!query)
         return query.error();
     while (query->next())
-        appendRow(table, list, *query, pricing, *openOrders);
+        appendRow(table, list, *query, pricing);
     return Protocol::Done{};
 }
 

@@ -17,8 +17,9 @@ namespace Store {
 namespace {
 
 const QString kStampKey = u"arama_dizini"_s;
-constexpr int kInsertRows = 64;              // index rows per INSERT statement
-constexpr std::size_t kListsToIntersect = 3; // the rarest pieces' lists; the texts check the rest
+constexpr int kInsertRows = 64;                 // index rows per INSERT statement
+constexpr std::size_t kListsToIntersect = 3;    // the rarest pieces' lists are always intersected
+constexpr std::size_t kDecodeToCheckRatio = 20; // a further list while it is at most this many times the candidates
 
 bool isPostgres(const QSqlDatabase &db)
 {
@@ -101,13 +102,6 @@ QString insertStatement(int rows)
         sql += r == 0 ? u"(?, ?, ?)"_s : u", (?, ?, ?)"_s;
     return sql;
 }
-
-// The list of one piece: its count and coded stock numbers; no row when nothing has it.
-struct PieceList
-{
-    int count = 0;
-    QByteArray bytes;
-};
 
 std::vector<int> intersect(const std::vector<int> &candidates, const QByteArray &list)
 {
@@ -309,18 +303,27 @@ Protocol::Expected<std::vector<int>> searchParts(const QSqlDatabase &db, const Q
     if (byCount.size() < std::size_t(pieces.size()))
         return found; // a piece no part has
     std::sort(byCount.begin(), byCount.end());
-    std::vector<PieceList> lists;
-    for (std::size_t i = 0; i < std::min(byCount.size(), kListsToIntersect); ++i) {
+    const auto listOf = [&](std::size_t i) -> Protocol::Expected<QByteArray> {
         auto list = scalar(db, u"SELECT liste FROM arama_parcalari WHERE parca = ?"_s, {byCount[i].second});
         if (!list)
             return list.error();
-        lists.push_back({byCount[i].first, list->toByteArray()});
+        return list->toByteArray();
+    };
+    auto rarest = listOf(0);
+    if (!rarest)
+        return rarest.error();
+    std::vector<int> candidates = decodePostings(rarest->constData(), std::size_t(rarest->size()));
+    // The next rarest lists while they are worth reading: the first few always, then one
+    // that is not much longer than what it could remove (a list entry costs far less to
+    // decode than a candidate to check, hence the factor).
+    for (std::size_t i = 1; i < byCount.size() && !candidates.empty(); ++i) {
+        if (i >= kListsToIntersect && std::size_t(byCount[i].first) > kDecodeToCheckRatio * candidates.size())
+            break;
+        auto list = listOf(i);
+        if (!list)
+            return list.error();
+        candidates = intersect(candidates, *list);
     }
-
-    std::vector<int> candidates =
-        decodePostings(lists.front().bytes.constData(), std::size_t(lists.front().bytes.size()));
-    for (std::size_t i = 1; i < lists.size() && !candidates.empty(); ++i)
-        candidates = intersect(candidates, lists[i].bytes);
     if (candidates.empty())
         return found;
 

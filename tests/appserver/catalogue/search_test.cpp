@@ -149,6 +149,23 @@ TEST_F(Search, AnswersEveryColumnOfTheStockListInItsKind)
         }
         EXPECT_LE(number(table, r, "NETFIYAT"), number(table, r, "FIYAT") + 1e-9);
     }
+
+    // ALINANSIPARIS is what customers ordered of the part and have not received yet.
+    const DatabaseView view(*s_server);
+    QSqlQuery open(view.db());
+    ASSERT_TRUE(open.exec(u"SELECT l.stokno, s.barkod, SUM(l.kalan) FROM siparis_satirlari l"
+                          u" JOIN stoklar s ON s.stokno = l.stokno WHERE l.kalan > 0"
+                          u" GROUP BY l.stokno, s.barkod ORDER BY SUM(l.kalan) DESC LIMIT 1"_s));
+    ASSERT_TRUE(open.next());
+    const Protocol::ClientTable ordered = calls().table("StokAraGetirZerva", {open.value(1).toString(), s_dealer});
+    bool seen = false;
+    for (int r = 0; r < ordered.rowCount(); ++r) {
+        if (integer(ordered, r, "STOK_STOKNO") != open.value(0).toInt())
+            continue;
+        seen = true;
+        EXPECT_DOUBLE_EQ(number(ordered, r, "ALINANSIPARIS"), open.value(2).toDouble());
+    }
+    EXPECT_TRUE(seen);
 }
 
 TEST_F(Search, FindsExactlyThePartsWhoseFoldedTextHoldsTheFoldedSearch)
