@@ -44,7 +44,7 @@ QPushButton *barButton(const QString &name, const QString &text, const QString &
 SearchBar::SearchBar(QWidget *parent)
     : QWidget(parent)
     , m_araedit(new Session::UppercaseEdit(this))
-    , m_ara(barButton(u"araButton"_s, u"Ara"_s, u"icons/search.svg"_s, this))
+    , m_ara(barButton(u"araButton"_s, u"Ara"_s, u"icons/search-light.svg"_s, this))
     , m_temizle(barButton(u"temizleButton"_s, u"Temizle"_s, u"icons/clear.svg"_s, this))
     , m_musteritus(barButton(u"musteritus"_s, u"Başka Cari Seç"_s, u"icons/customer.svg"_s, this))
     , m_menuButton(new QToolButton(this))

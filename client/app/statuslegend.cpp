@@ -50,21 +50,24 @@ StatusLegend::StatusLegend(QWidget *parent)
     setObjectName(u"statusLegend"_s);
     setAttribute(Qt::WA_StyledBackground);
     setFixedHeight(kHeight);
+    // A window narrower than the legend cuts it at the right instead of squeezing its texts.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
-    auto *layout = new QHBoxLayout(this);
+    m_row = new QWidget(this);
+    auto *layout = new QHBoxLayout(m_row);
     layout->setContentsMargins(10, 0, 10, 0);
     layout->setSpacing(0);
 
-    auto *title = new QLabel(u"Durum Açıklaması:    "_s, this);
+    auto *title = new QLabel(u"Durum Açıklaması:    "_s, m_row);
     title->setTextFormat(Qt::PlainText);
     title->setObjectName(u"legendTitle"_s);
     layout->addWidget(title);
     int index = 0;
     for (const LegendEntry &entry : entries()) {
-        auto *icon = new QLabel(this);
+        auto *icon = new QLabel(m_row);
         icon->setObjectName(u"legendIcon%1"_s.arg(index));
         icon->setPixmap(entry.icon.pixmap(kIconSize, kIconSize));
-        auto *caption = new QLabel(entry.caption, this);
+        auto *caption = new QLabel(entry.caption, m_row);
         caption->setTextFormat(Qt::PlainText); // the blanks around the captions are theirs
         caption->setObjectName(u"legendCaption%1"_s.arg(index));
         layout->addWidget(icon);
@@ -72,7 +75,14 @@ StatusLegend::StatusLegend(QWidget *parent)
         layout->addSpacing(8);
         ++index;
     }
-    layout->addStretch(1);
+    m_row->resize(m_row->sizeHint());
+}
+
+void StatusLegend::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QSize row = m_row->sizeHint();
+    m_row->setGeometry(0, (height() - row.height()) / 2, row.width(), row.height());
 }
 
 } // namespace App

@@ -15,6 +15,12 @@ public:
 
     // The captions in their order, as shown.
     static QStringList captions();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QWidget *m_row = nullptr;
 };
 
 } // namespace App
