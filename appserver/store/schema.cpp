@@ -11,7 +11,9 @@
 //   settings (key, value)            version: the client version announced as current ("1");
 //                                    server_secret: hex key that signs session ids;
 //                                    kayan_yazi: the ticker text (simple HTML);
-//                                    seed_parts, seed_anchor: how the demo data was made.
+//                                    seed_parts, seed_anchor: how the demo data was made;
+//                                    stok_arama_limiti: rows a stock search answers at most
+//                                    (5000 when unset); arama_dizini: the search index's stamp.
 //   saticilar                        sales representatives: saticino, adi, email, telefon.
 //   cariler                          customer accounts: carino, carikod, cariadi, address
 //                                    (adres1, adres2, ilce, il, ulke), tel1, tel2, gsm, fax1,
@@ -46,6 +48,8 @@
 //                                    models and every code again without blanks, dots, dashes
 //                                    and slashes. ALINANSIPARIS is not stored: it is the sum
 //                                    of siparis_satirlari.kalan of the part.
+//   arama_parcalari                  the substring index of arama (parca, adet, liste): made
+//                                    and described in searchindex.h, after the seed.
 //   stok_resimleri                   optional stored pictures of parts (stokno → bytes).
 //   cari_iskontolari                 a customer's four successive discount rates ind1..ind4,
 //                                    general (marka = '' and anagrup = '') or for one make
