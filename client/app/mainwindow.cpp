@@ -177,9 +177,9 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     // The window never closes by itself: either the program ends here or it goes on.
     event->ignore();
-    const Session::DialogButton answer
-        = Session::MessageDialog(u"Programdan Çıkmak İstiyor musunuz ?"_s, Session::DialogKind::Question,
-                                 Session::DialogButton::Yes | Session::DialogButton::No, Session::DialogButton::Yes);
+    const Session::DialogButton answer =
+        Session::MessageDialog(u"Programdan Çıkmak İstiyor musunuz ?"_s, Session::DialogKind::Question,
+                               Session::DialogButton::Yes | Session::DialogButton::No, Session::DialogButton::Yes);
     if (answer == Session::DialogButton::Yes)
         Session::exitProgram(0);
 }

@@ -5,8 +5,7 @@
 
 namespace App {
 
-StartupContext::StartupContext(Server::Connection connection, Protocol::TSonucBilgisi record,
-                               QPointer<QObject> window)
+StartupContext::StartupContext(Server::Connection connection, Protocol::TSonucBilgisi record, QPointer<QObject> window)
     : m_connection(std::move(connection))
     , m_record(std::move(record))
     , m_window(std::move(window))

@@ -21,9 +21,7 @@ UserTypeRules userTypeRules(qint32 musteriTipi)
             rules.columns.push_back({list, u"VERILENSIPARIS"_s, ColumnAction::Show});
         }
         break;
-    case 3:
-        rules.columns.push_back({ListId::Basket, u"DURUM"_s, ColumnAction::Withdraw});
-        break;
+    case 3: rules.columns.push_back({ListId::Basket, u"DURUM"_s, ColumnAction::Withdraw}); break;
     case 4:
         rules.campaignTab = false;
         for (ListId list : {ListId::StockList, ListId::NewList}) {
@@ -31,8 +29,7 @@ UserTypeRules userTypeRules(qint32 musteriTipi)
             rules.columns.push_back({list, u"K"_s, ColumnAction::Withdraw});
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return rules;
 }

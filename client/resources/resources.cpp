@@ -125,8 +125,8 @@ Protocol::Expected<QPalette> palette(const QPalette &base)
             disabled = true;
             name.chop(8);
         }
-        const auto role = std::find_if(std::begin(kRoles), std::end(kRoles),
-                                       [&](const RoleName &r) { return r.name == name; });
+        const auto role =
+            std::find_if(std::begin(kRoles), std::end(kRoles), [&](const RoleName &r) { return r.name == name; });
         if (equals < 0 || !color.isValid() || role == std::end(kRoles))
             return Protocol::makeError(u"palette.ini, line %1: %2"_s.arg(lineNumber).arg(line));
         if (disabled) {
@@ -134,8 +134,8 @@ Protocol::Expected<QPalette> palette(const QPalette &base)
         } else {
             result.setColor(QPalette::Active, role->role, color);
             result.setColor(QPalette::Inactive, role->role, color);
-            if (role->role != QPalette::WindowText && role->role != QPalette::Text
-                && role->role != QPalette::ButtonText)
+            if (role->role != QPalette::WindowText && role->role != QPalette::Text &&
+                role->role != QPalette::ButtonText)
                 result.setColor(QPalette::Disabled, role->role, color);
         }
     }

@@ -228,8 +228,7 @@ QRect BadgeTabBar::tabRect(int index) const
     for (int i = 0; i < index; ++i)
         position += m_tabs[size_t(i)].visible ? 1 : 0;
     const int perRow = tabsPerRow(width());
-    return QRect(QPoint((position % perRow) * m_tabSize.width(), (position / perRow) * m_tabSize.height()),
-                 m_tabSize);
+    return QRect(QPoint((position % perRow) * m_tabSize.width(), (position / perRow) * m_tabSize.height()), m_tabSize);
 }
 
 int BadgeTabBar::tabAt(const QPoint &pos) const

@@ -67,8 +67,8 @@ TEST_F(MainWindow, StartupTaskFillsTheHeaderFromTheSessionRecord)
     ASSERT_FALSE(record.FSaticiAdi.isEmpty()) << "the dealer's representative comes from the server";
     EXPECT_EQ(form->header()->kullanicilbl()->text(), user.name);
     EXPECT_EQ(form->header()->cariadilbl()->text(), user.customerName);
-    EXPECT_EQ(form->header()->saticilbl()->text(), record.FSaticiAdi + u" Telefonu: "_s + record.FSaticiTelefon
-                                                       + u" email: "_s + record.FSaticiMail);
+    EXPECT_EQ(form->header()->saticilbl()->text(),
+              record.FSaticiAdi + u" Telefonu: "_s + record.FSaticiTelefon + u" email: "_s + record.FSaticiMail);
 }
 
 TEST_F(MainWindow, CreationFillsIdentityCaptionsAndTheFrame)

@@ -73,26 +73,38 @@ TEST(UserTypes, DecideButtonsMenuTabAndColumns)
 {
     const auto show = ColumnAction::Show;
     const auto withdraw = ColumnAction::Withdraw;
-    const std::vector<std::pair<QString, ColumnAction>> repCatalogue
-        = {{u"KALAN"_s, show}, {u"ALINANSIPARIS"_s, show}, {u"VERILENSIPARIS"_s, show}};
+    const std::vector<std::pair<QString, ColumnAction>> repCatalogue = {
+        {u"KALAN"_s, show}, {u"ALINANSIPARIS"_s, show}, {u"VERILENSIPARIS"_s, show}};
     const std::vector<std::pair<QString, ColumnAction>> noCampaign = {{u"KAMPFIYAT"_s, withdraw}, {u"K"_s, withdraw}};
     const RuleCase cases[] = {
-        {1, true, true, true,
+        {1,
+         true,
+         true,
+         true,
          {{ListId::StockList, repCatalogue},
           {ListId::NewList, repCatalogue},
           {ListId::CampaignList, repCatalogue},
           {ListId::Basket, {{u"KALAN"_s, show}}}}},
-        {2, true, true, true,
+        {2,
+         true,
+         true,
+         true,
          {{ListId::StockList, repCatalogue},
           {ListId::NewList, repCatalogue},
           {ListId::CampaignList, repCatalogue},
           {ListId::Basket, {{u"KALAN"_s, show}}}}},
-        {3, false, false, true,
+        {3,
+         false,
+         false,
+         true,
          {{ListId::StockList, {}},
           {ListId::NewList, {}},
           {ListId::CampaignList, {}},
           {ListId::Basket, {{u"DURUM"_s, withdraw}}}}},
-        {4, false, false, false,
+        {4,
+         false,
+         false,
+         false,
          {{ListId::StockList, noCampaign},
           {ListId::NewList, noCampaign},
           {ListId::CampaignList, {}},

@@ -57,12 +57,8 @@ TEST_F(TabBar, DrawsTheRedCountAtTheTopRightOnlyForACountAboveZero)
         bool badge;
     };
     const Case cases[] = {
-        {u"3=Sepet"_s, true},
-        {u"1234=Stok Listesi"_s, true},
-        {u"0=Sepet"_s, false},
-        {u"Sepet"_s, false},
-        {u"x=Sepet"_s, false},
-        {u"-4=Sepet"_s, false},
+        {u"3=Sepet"_s, true}, {u"1234=Stok Listesi"_s, true}, {u"0=Sepet"_s, false},
+        {u"Sepet"_s, false},  {u"x=Sepet"_s, false},          {u"-4=Sepet"_s, false},
     };
     for (const Case &c : cases) {
         Widgets::BadgeTabBar bar;
@@ -126,12 +122,12 @@ TEST_F(TabBar, ClicksSelectAndAHiddenCurrentTabHandsOverToTheNext)
 TEST_F(TabBar, TabHostHasTheNinePagesInOrderAndReportsEveryShowing)
 {
     App::TabHost host;
-    const QStringList names = {u"sstoklistesi"_s, u"ssepet"_s, u"sonceki"_s,
-                               u"sccariekstre"_s, u"syeniler"_s, u"skampanyali"_s,
+    const QStringList names = {u"sstoklistesi"_s,    u"ssepet"_s,        u"sonceki"_s,
+                               u"sccariekstre"_s,    u"syeniler"_s,      u"skampanyali"_s,
                                u"sTabSheetduyuru"_s, u"sTabbakiyeler"_s, u"ss"_s};
-    const QStringList titles = {u"Stok Listesi"_s, u"Sepet"_s, u"Önceki Siparişler"_s,
-                                u"Cari Ekstre"_s, u"Yeni Stoklar"_s, u"Kampanyalı Stoklar"_s,
-                                u"Duyurular"_s, u"Bakiyeler"_s, u"Sanal Pos"_s};
+    const QStringList titles = {u"Stok Listesi"_s, u"Sepet"_s,        u"Önceki Siparişler"_s,
+                                u"Cari Ekstre"_s,  u"Yeni Stoklar"_s, u"Kampanyalı Stoklar"_s,
+                                u"Duyurular"_s,    u"Bakiyeler"_s,    u"Sanal Pos"_s};
     for (int i = 0; i < App::kTabCount; ++i) {
         EXPECT_EQ(host.page(TabId(i))->objectName(), names[i]);
         EXPECT_EQ(host.caption(TabId(i)), titles[i]);
