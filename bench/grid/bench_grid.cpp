@@ -90,7 +90,7 @@ const Protocol::ClientTable &sharedBigTable()
 
 std::vector<Widgets::ColumnSpec> columns()
 {
-    std::vector<Widgets::ColumnSpec> specs;
+    std::vector<Widgets::ColumnSpec> columnSpecs;
     for (int c = 0; c < kColumns; ++c) {
         Widgets::ColumnSpec s;
         s.name = u"KOLON%1"_s.arg(c);
@@ -98,9 +98,9 @@ std::vector<Widgets::ColumnSpec> columns()
         s.summary = c == 0              ? Widgets::Summary::Count
                     : c >= 25 && c < 33 ? Widgets::Summary::Sum
                                         : Widgets::Summary::None;
-        specs.push_back(s);
+        columnSpecs.push_back(s);
     }
-    return specs;
+    return columnSpecs;
 }
 
 struct Grid

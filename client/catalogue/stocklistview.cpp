@@ -77,8 +77,7 @@ void StockListView::setContext(StockListContext context)
 
 void StockListView::search()
 {
-    if (m_searching || !m_context.araedit || !m_context.araedit->isEnabled() || !m_context.bagc
-        || !m_context.sbilgi)
+    if (m_searching || !m_context.araedit || !m_context.araedit->isEnabled() || !m_context.bagc || !m_context.sbilgi)
         return;
     // Taken now, on this thread: the worker owns its text, record copy and connection copy.
     const QString text = m_context.araedit->text();
@@ -185,13 +184,14 @@ void StockListView::KolonBoyutla()
         std::vector<bool> shared;
         int fixedWidth = 0;
         for (int c = 0; c < model->columnCount(); ++c) {
-            const Widgets::ColumnSpec &spec = model->column(c);
-            const bool visible = m_grid->isColumnVisible(spec.name);
-            const bool isPriceCell = spec.name == kFiyatBilgisi;
-            const bool isOem = spec.name == u"OEM1"_s || spec.name == u"OEM2"_s || spec.name == u"OEM3"_s;
+            const Widgets::ColumnSpec &columnSpec = model->column(c);
+            const bool visible = m_grid->isColumnVisible(columnSpec.name);
+            const bool isPriceCell = columnSpec.name == kFiyatBilgisi;
+            const bool isOem =
+                columnSpec.name == u"OEM1"_s || columnSpec.name == u"OEM2"_s || columnSpec.name == u"OEM3"_s;
             if (visible && (isPriceCell || isOem))
                 fixedWidth += isPriceCell ? mode.fiyatBilgisiWidth : mode.oemWidth;
-            weights.push_back(spec.weight);
+            weights.push_back(columnSpec.weight);
             shared.push_back(visible && !isPriceCell && !isOem);
         }
         const std::vector<int> widths = Widgets::KolonBoyutla(weights, shared, m_grid->width() - fixedWidth);

@@ -78,24 +78,24 @@ QString cellText(const Protocol::ClientTable &table, int row, int col, CellKind 
     return table.text(row, col);
 }
 
-const IconEntry *iconFor(const ColumnSpec &spec, qint64 value)
+const IconEntry *iconFor(const ColumnSpec &columnSpec, qint64 value)
 {
-    for (const IconEntry &e : spec.icons) {
+    for (const IconEntry &e : columnSpec.icons) {
         if (e.value == value)
             return &e;
     }
-    if (spec.otherIcon >= 0 && size_t(spec.otherIcon) < spec.icons.size())
-        return &spec.icons[size_t(spec.otherIcon)];
+    if (columnSpec.otherIcon >= 0 && size_t(columnSpec.otherIcon) < columnSpec.icons.size())
+        return &columnSpec.icons[size_t(columnSpec.otherIcon)];
     return nullptr;
 }
 
-QString valueName(const Protocol::ClientTable &table, int row, int col, CellKind kind, const ColumnSpec &spec)
+QString valueName(const Protocol::ClientTable &table, int row, int col, CellKind kind, const ColumnSpec &columnSpec)
 {
     if (col < 0 || table.isNull(row, col))
         return {};
     if (kind == CellKind::IconMap) {
         const qint64 v = table.integer(row, col);
-        for (const IconEntry &e : spec.icons) {
+        for (const IconEntry &e : columnSpec.icons) {
             if (e.value == v && !e.name.isEmpty())
                 return e.name;
         }

@@ -21,9 +21,9 @@ CellKind resolveKind(CellKind declared, const Protocol::ClientTable &table, int 
 QString cellText(const Protocol::ClientTable &table, int row, int tableColumn, CellKind kind);
 
 // The text of a value in a value list or group row: like cellText, but marks give their names.
-QString valueName(const Protocol::ClientTable &table, int row, int tableColumn, CellKind kind, const ColumnSpec &spec);
+QString valueName(const Protocol::ClientTable &table, int row, int tableColumn, CellKind kind, const ColumnSpec &columnSpec);
 
 // The icon entry a mark value shows, or nullptr.
-const IconEntry *iconFor(const ColumnSpec &spec, qint64 value);
+const IconEntry *iconFor(const ColumnSpec &columnSpec, qint64 value);
 
 } // namespace Widgets

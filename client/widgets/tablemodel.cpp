@@ -242,12 +242,12 @@ QString TableModel::displayText(int tableRow, int column) const
 
 QString TableModel::groupText(int group) const
 {
-    const ColumnSpec &spec = m_specs[size_t(m_groupColumn)];
+    const ColumnSpec &columnSpec = m_specs[size_t(m_groupColumn)];
     const int first = m_order[size_t(m_groups[size_t(group)].begin)];
-    QString value = valueName(*m_table, first, m_bound[size_t(m_groupColumn)], m_kinds[size_t(m_groupColumn)], spec);
+    QString value = valueName(*m_table, first, m_bound[size_t(m_groupColumn)], m_kinds[size_t(m_groupColumn)], columnSpec);
     if (m_bound[size_t(m_groupColumn)] < 0 || m_table->isNull(first, m_bound[size_t(m_groupColumn)]))
         value = u"(Boş)"_s;
-    return spec.headerText() + u" : "_s + value;
+    return columnSpec.headerText() + u" : "_s + value;
 }
 
 QVariant TableModel::data(const QModelIndex &index, int role) const
@@ -274,14 +274,14 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
     const int row = tableRow(index.row());
     const int bound = m_bound[size_t(column)];
     const CellKind cellKind = m_kinds[size_t(column)];
-    const ColumnSpec &spec = m_specs[size_t(column)];
+    const ColumnSpec &columnSpec = m_specs[size_t(column)];
     switch (role) {
     case Qt::DisplayRole: return cellText(*m_table, row, bound, cellKind);
     case RawValueRole: return bound < 0 ? QVariant() : m_table->value(row, bound);
     case TableRowRole: return row;
     case Qt::DecorationRole:
         if (cellKind == CellKind::IconMap && bound >= 0 && !m_table->isNull(row, bound)) {
-            if (const IconEntry *e = iconFor(spec, m_table->integer(row, bound)))
+            if (const IconEntry *e = iconFor(columnSpec, m_table->integer(row, bound)))
                 return e->icon;
         }
         return {};
@@ -292,7 +292,7 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
         return bound >= 0 && !m_table->isNull(row, bound) && m_table->number(row, bound) != 0 ? Qt::Checked
                                                                                               : Qt::Unchecked;
     case Qt::TextAlignmentRole: {
-        Qt::Alignment a = spec.alignment;
+        Qt::Alignment a = columnSpec.alignment;
         if (!(a & Qt::AlignHorizontal_Mask)) {
             a |= cellKind == CellKind::Number || cellKind == CellKind::Money       ? Qt::AlignRight
                  : cellKind == CellKind::CheckBox || cellKind == CellKind::IconMap ? Qt::AlignHCenter

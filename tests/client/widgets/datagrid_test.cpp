@@ -93,9 +93,9 @@ TEST_F(DataGridTest, ProportionalSizingOverTheGridsWidth)
     EXPECT_EQ(grid.columnWidth(u"ADI"_s), 375);
 
     // A column of weight 0 that the user switches on stays visible.
-    std::vector<ColumnSpec> specs = gridColumns();
-    specs[4].weight = 0;
-    grid.setColumns(specs);
+    std::vector<ColumnSpec> columnSpecs = gridColumns();
+    columnSpecs[4].weight = 0;
+    grid.setColumns(columnSpecs);
     grid.setColumnVisible(u"TARIH"_s, true);
     grid.kolonBoyutla();
     EXPECT_EQ(grid.columnWidth(u"TARIH"_s), grid.view()->horizontalHeader()->minimumSectionSize());
