@@ -72,11 +72,10 @@ std::optional<ClientTable> SepetYukle(const Connection &bagc, qint32 carino)
 
 qint32 koliAdet(const Connection &bagc, qint32 stokno)
 {
-    const Expected<qint32> answer
-        = Server::callOnOwnCopy(bagc.copy(), false, [stokno](TServerMethods1Client &proxy) {
-              observe(u"EnVer"_s);
-              return proxy.EnVer(stokno);
-          });
+    const Expected<qint32> answer = Server::callOnOwnCopy(bagc.copy(), false, [stokno](TServerMethods1Client &proxy) {
+        observe(u"EnVer"_s);
+        return proxy.EnVer(stokno);
+    });
     return answer ? packageQuantity(*answer) : 1;
 }
 
@@ -86,8 +85,8 @@ std::optional<qint32> SepetEkle2(Connection &bagc, const TSonucBilgisi &sbilgi, 
     return Server::callOnMain(bagc, [&](TServerMethods1Client &proxy) {
         observe(u"SepetEkle2"_s);
         return proxy.SepetEkle2(kopya(sbilgi), sbilgi.FCARINO, line.stokno, line.barkod, line.adi, v.quantity,
-                                wholeKdv(line.kdv), v.price, v.rates[0], sbilgi.FSirano, line.k, v.rates[1],
-                                v.rates[2], v.rates[3]);
+                                wholeKdv(line.kdv), v.price, v.rates[0], sbilgi.FSirano, line.k, v.rates[1], v.rates[2],
+                                v.rates[3]);
     });
 }
 
@@ -97,26 +96,29 @@ std::optional<qint32> SepetGuncelle2(Connection &bagc, const TSonucBilgisi &sbil
     return Server::callOnMain(bagc, [&](TServerMethods1Client &proxy) {
         observe(u"SepetGuncelle2"_s);
         return proxy.SepetGuncelle2(kopya(sbilgi), sbilgi.FCARINO, 0, line.barkod, line.stokadi, quantity,
-                                    wholeKdv(line.kdv), price, line.oran[0], sbilgi.FSirano, line.sirano,
-                                    line.oran[1], line.oran[2], line.oran[3]);
+                                    wholeKdv(line.kdv), price, line.oran[0], sbilgi.FSirano, line.sirano, line.oran[1],
+                                    line.oran[2], line.oran[3]);
     });
 }
 
 bool SepetSatirSil(Connection &bagc, const TSonucBilgisi &sbilgi, const BasketLine &line)
 {
-    return Server::callOnMain(bagc, [&](TServerMethods1Client &proxy) {
-               observe(u"SepetSatirSil"_s);
-               return proxy.SepetSatirSil(kopya(sbilgi), line.sirano, line.barkod + u"-"_s + line.stokadi);
-           })
+    return Server::callOnMain(bagc,
+                              [&](TServerMethods1Client &proxy) {
+                                  observe(u"SepetSatirSil"_s);
+                                  return proxy.SepetSatirSil(kopya(sbilgi), line.sirano,
+                                                             line.barkod + u"-"_s + line.stokadi);
+                              })
         .has_value();
 }
 
 bool SepetHepsiniSil(Connection &bagc, const TSonucBilgisi &sbilgi)
 {
-    return Server::callOnMain(bagc, [&](TServerMethods1Client &proxy) {
-               observe(u"SepetHepsiniSil"_s);
-               return proxy.SepetHepsiniSil(kopya(sbilgi));
-           })
+    return Server::callOnMain(bagc,
+                              [&](TServerMethods1Client &proxy) {
+                                  observe(u"SepetHepsiniSil"_s);
+                                  return proxy.SepetHepsiniSil(kopya(sbilgi));
+                              })
         .has_value();
 }
 

@@ -80,7 +80,7 @@ std::optional<Protocol::ClientTable> KargolarVer(Server::Connection &bagc, qint3
 
 // SiparisKaydet on the main connection: true when the order was placed; none when the
 // connection could not be opened or the call failed.
-std::optional<bool> SiparisKaydet(Server::Connection &bagc, const Protocol::TSonucBilgisi &sbilgi, qint32 td,
-                                  qint32 kt, const QString &aciklama, qint32 kn);
+std::optional<bool> SiparisKaydet(Server::Connection &bagc, const Protocol::TSonucBilgisi &sbilgi, qint32 td, qint32 kt,
+                                  const QString &aciklama, qint32 kn);
 
 } // namespace Basket

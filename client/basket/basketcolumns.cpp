@@ -33,9 +33,12 @@ std::vector<Widgets::IconEntry> statusIcons()
     const auto entry = [](StockStatus s, const QString &name) {
         return Widgets::IconEntry{qint64(s), name, Resources::stockStatusIcon(s)};
     };
-    return {entry(StockStatus::Mevcut, u"Var"_s),          entry(StockStatus::Telefon, u"Telefon Açınız"_s),
-            entry(StockStatus::Yolda, u"Yolda"_s),         entry(StockStatus::OzelSiparis, u"Özel Sipariş"_s),
-            entry(StockStatus::Tedarik, u"Tedarik Sürecinde"_s), entry(StockStatus::Yok, u"Yok"_s)};
+    return {entry(StockStatus::Mevcut, u"Var"_s),
+            entry(StockStatus::Telefon, u"Telefon Açınız"_s),
+            entry(StockStatus::Yolda, u"Yolda"_s),
+            entry(StockStatus::OzelSiparis, u"Özel Sipariş"_s),
+            entry(StockStatus::Tedarik, u"Tedarik Sürecinde"_s),
+            entry(StockStatus::Yok, u"Yok"_s)};
 }
 
 } // namespace
@@ -49,6 +52,8 @@ std::vector<ColumnSpec> basketColumns()
     c.push_back(sec);
     ColumnSpec tarih = col(u"VERILISTARIHI"_s, u"Sipariş Tarihi"_s, Shown_, Free, 1);
     tarih.summary = Summary::Count;
+    // The day is what the column is read for; the hour would only be cut off at weight 1.
+    tarih.kind = CellKind::Date;
     c.push_back(tarih);
     c.push_back(col(u"SIRANO"_s, {}, Hidden, Fixed_, 0));
     c.push_back(col(u"SIPARISNO"_s, u"Sipariş No"_s, Hidden, Free, 0));

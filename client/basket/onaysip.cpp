@@ -47,8 +47,8 @@ ONAYSIP::ONAYSIP(const QString &toplam, const Protocol::TSonucBilgisi &sbilgi, c
 
 QString ONAYSIP::summaryText(const Protocol::TSonucBilgisi &sbilgi, const QString &toplam)
 {
-    return u"Kullanıcı: "_s + sbilgi.FADI + u"\r\n"_s + u"Cari     : "_s + sbilgi.FCariAdi + u"\r\n"_s
-           + u"Tutar    : "_s + toplam;
+    return u"Kullanıcı: "_s + sbilgi.FADI + u"\r\n"_s + u"Cari     : "_s + sbilgi.FCariAdi + u"\r\n"_s +
+           u"Tutar    : "_s + toplam;
 }
 
 QString ONAYSIP::aciklama() const

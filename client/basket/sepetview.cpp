@@ -38,8 +38,8 @@ void information(const QString &text)
 
 bool askedYes(const QString &text)
 {
-    return Session::MessageDialog(text, DialogKind::Question, DialogButton::Yes | DialogButton::No)
-           == DialogButton::Yes;
+    return Session::MessageDialog(text, DialogKind::Question, DialogButton::Yes | DialogButton::No) ==
+           DialogButton::Yes;
 }
 } // namespace
 
@@ -353,8 +353,8 @@ void SepetView::Gonder()
                                                               m_uyari->text(), *m_host.bagc, window());
     if (onay->exec() != QDialog::Accepted)
         return;
-    const std::optional<bool> placed = SiparisKaydet(*m_host.bagc, *m_host.sbilgi, onay->td(), onay->kt(),
-                                                     onay->aciklama(), onay->KN());
+    const std::optional<bool> placed =
+        SiparisKaydet(*m_host.bagc, *m_host.sbilgi, onay->td(), onay->kt(), onay->aciklama(), onay->KN());
     onay.reset();
     if (placed && *placed) {
         information(u"Siparişiniz Gönderildi !"_s);

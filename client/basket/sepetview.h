@@ -30,9 +30,9 @@ class TotalsPanel;
 // What the basket tab borrows from the main window.
 struct SepetHost
 {
-    Server::Connection *bagc = nullptr;        // the main connection
-    Protocol::TSonucBilgisi *sbilgi = nullptr; // the session record
-    std::function<void(bool on)> busy;         // the basket's busy indicator in the search bar
+    Server::Connection *bagc = nullptr;                     // the main connection
+    Protocol::TSonucBilgisi *sbilgi = nullptr;              // the session record
+    std::function<void(bool on)> busy;                      // the basket's busy indicator in the search bar
     std::function<void(const QString &caption)> setCaption; // the tab's caption ("3=Sepet")
     std::function<void()> focusSearch; // selects the search box's text and focuses it, when enabled
 };
@@ -79,15 +79,15 @@ public:
     // A double-click on a basket row and "Satır Değiştir": on "Seç" the flag is toggled,
     // elsewhere the row's change dialog opens.
     void toggleOrChange();
-    void deleteRow();   // "Satır Sil"
-    void emptyBasket(); // "Hepsini Sil"
+    void deleteRow();            // "Satır Sil"
+    void emptyBasket();          // "Hepsini Sil"
     void selectAll(qint32 flag); // "Hepsini Seç" (1), "Seçimleri Kaldır" (0)
     void Gonder();
     void exportExcel();
 
 signals:
-    void loaded(bool hata);       // the tab's load has finished
-    void warningShown();          // the overdue warning's answer has been handled
+    void loaded(bool hata); // the tab's load has finished
+    void warningShown();    // the overdue warning's answer has been handled
 
 private:
     void buildLayout();

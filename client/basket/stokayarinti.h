@@ -13,7 +13,7 @@ class QSpinBox;
 namespace Catalogue {
 class PricePanel;
 class TAsyncResim;
-}
+} // namespace Catalogue
 
 namespace Basket {
 

@@ -36,8 +36,8 @@ namespace E2E {
 namespace {
 
 using namespace Qt::StringLiterals;
-using AppTest::waitFor;
 using App::TabId;
+using AppTest::waitFor;
 
 // Answers the next modal window of type W once it is up, from the loop its exec() runs.
 template<typename W> class OnModal final
@@ -67,8 +67,8 @@ private:
 // Double-clicks a cell of a grid the way the mouse does.
 void doubleClickCell(Widgets::DataGrid *grid, int tableRow, const QString &column)
 {
-    const QModelIndex index
-        = grid->model()->index(grid->model()->rowOfTableRow(tableRow), grid->model()->columnOf(column));
+    const QModelIndex index =
+        grid->model()->index(grid->model()->rowOfTableRow(tableRow), grid->model()->columnOf(column));
     ASSERT_TRUE(index.isValid()) << column.toStdString();
     grid->view()->scrollTo(index);
     const QPoint at = grid->view()->visualRect(index).center();
@@ -87,7 +87,8 @@ int rowWhere(const Protocol::ClientTable &t, QStringView column, const QVariant 
 }
 
 class TypicalOrder : public AppTest::MainWindow
-{};
+{
+};
 
 TEST_F(TypicalOrder, FromThePartCodeToTheOrderOnTheServer)
 {
@@ -165,8 +166,8 @@ TEST_F(TypicalOrder, FromThePartCodeToTheOrderOnTheServer)
     doubleClickCell(basket->grid(), line, u"SEC"_s);
     EXPECT_EQ(sepet.number(line, sepet.columnIndex(u"SEC")), 1.0);
     const auto amount = [&](QStringView c) { return sepet.number(line, sepet.columnIndex(c)); };
-    const double grand = Catalogue::Yuvarla2(Catalogue::Yuvarla2(amount(u"TUTAR") - amount(u"INDIRIMTUTAR"))
-                                             + amount(u"VERGITUTARI"));
+    const double grand =
+        Catalogue::Yuvarla2(Catalogue::Yuvarla2(amount(u"TUTAR") - amount(u"INDIRIMTUTAR")) + amount(u"VERGITUTARI"));
     const QString toplam = basket->totals()->geneltoplaml()->text();
     EXPECT_EQ(toplam, Session::moneyText(grand, QLocale(QLocale::Turkish, QLocale::Turkey)));
 

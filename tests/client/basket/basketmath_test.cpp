@@ -44,7 +44,8 @@ struct TotalsCase
 };
 
 class Totals : public ::testing::TestWithParam<TotalsCase>
-{};
+{
+};
 
 TEST_P(Totals, AddUpTheSelectedRowsRoundingEveryAddition)
 {

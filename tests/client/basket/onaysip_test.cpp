@@ -24,8 +24,7 @@ using Session::DialogKind;
 class Onay : public BasketFixture
 {
 protected:
-    std::unique_ptr<Basket::ONAYSIP> openOnay(const QString &toplam = u"1.234,50"_s,
-                                              const QString &uyari = QString())
+    std::unique_ptr<Basket::ONAYSIP> openOnay(const QString &toplam = u"1.234,50"_s, const QString &uyari = QString())
     {
         m_sbilgi = signIn(false);
         return std::make_unique<Basket::ONAYSIP>(toplam, m_sbilgi, uyari, *m_bagc);

@@ -9,7 +9,10 @@
 #include "client/catalogue/moneyedit.h"
 #include "client/catalogue/pricepanel.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -40,7 +43,8 @@ int rowOf(const Protocol::ClientTable &t, qint32 stokno)
 }
 
 class Sepet : public BasketFixture
-{};
+{
+};
 
 // With a package of 10 the box starts at 10 and steps by 10; "Sipariş ekle" rounds 15 up to
 // whole packages, Enter sends what was typed.
@@ -340,6 +344,25 @@ TEST_F(Sepet, TheTabLoadSetsCaptionTotalsAndWarning)
     auto expected = call([&](Server::TServerMethods1Client &p) { return p.CariVadeGunGecmismiBul(m_sbilgi.FCARINO); });
     ASSERT_TRUE(expected);
     EXPECT_EQ(view.lbluyarbakiye()->text(), *expected);
+}
+
+TEST_F(Sepet, ExcelKaydetWritesTheGridWhereTheUserSays)
+{
+    Basket::SepetView &view = openView();
+    addDirectly(part(17), 3);
+    loadView();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    view.setFileNameQuestion([&](QWidget *) { return dir.filePath(u"sepetim"_s); });
+    QTest::mouseClick(view.excelButton(), Qt::LeftButton);
+    const QFileInfo written(dir.filePath(u"sepetim.xls"_s));
+    EXPECT_TRUE(written.exists());
+    EXPECT_GT(written.size(), 0);
+    EXPECT_TRUE(m_answerer.shown().isEmpty());
+    // Cancelled: nothing is written.
+    view.setFileNameQuestion([](QWidget *) { return QString(); });
+    QTest::mouseClick(view.excelButton(), Qt::LeftButton);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
 } // namespace
