@@ -217,6 +217,30 @@ TEST_F(Onay, ARefusedOrderSaysSoAndLeavesTheBasketAsShown)
     EXPECT_EQ(view.sepet().rowCount(), 1);
 }
 
+TEST_F(Onay, AnOrderThatCannotReachTheServerCountsAsFailed)
+{
+    Basket::SepetView &view = openView();
+    addDirectly(part(36), 1);
+    loadView();
+    focusCell(0, u"SEC"_s);
+    view.toggleOrChange();
+    const QString port = m_bagc->params().port;
+    OnModal<Basket::ONAYSIP> user([&](Basket::ONAYSIP *w) {
+        chooseCargoType(*w, u"Anlaşmalı Ambar"_s);
+        // The server goes out of reach between the choice and the order.
+        m_bagc->setPort(u"1"_s);
+        QTest::mouseClick(w->evetButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(view.gonderButton(), Qt::LeftButton);
+    ASSERT_TRUE(user.ran());
+    ASSERT_GE(m_answerer.shown().size(), 2);
+    EXPECT_EQ(m_answerer.shown().at(m_answerer.shown().size() - 2).text, Session::connectionFailureText());
+    EXPECT_EQ(m_answerer.shown().last().text, u"Sipariş Göndermede Hata"_s);
+    m_bagc->setPort(port);
+    EXPECT_EQ(serverBasket().rowCount(), 1);
+    EXPECT_EQ(view.sepet().rowCount(), 1);
+}
+
 TEST_F(Onay, HayirSendsNothing)
 {
     Basket::SepetView &view = openView();
