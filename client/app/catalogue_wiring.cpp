@@ -67,17 +67,15 @@ CatalogueViews installCatalogue(TForm1 &form, CatalogueActions actions)
     if (actions.addToBasket)
         QObject::connect(stock, &Catalogue::StockListView::addToBasketRequested, stock, actions.addToBasket);
     if (actions.showOrderMovements)
-        QObject::connect(stock, &Catalogue::StockListView::orderMovementsRequested, stock,
-                         actions.showOrderMovements);
+        QObject::connect(stock, &Catalogue::StockListView::orderMovementsRequested, stock, actions.showOrderMovements);
     QObject::connect(stock, &Catalogue::StockListView::orderBalancesRequested, tabs,
                      [tabs] { tabs->setCurrent(TabId::Bakiyeler); });
     views.stockList = stock;
 
-    views.newList = installProductList(form, Catalogue::ProductListView::Kind::New, TabId::YeniStoklar,
-                                       BusyId::NewList, ListId::NewList, actions);
-    views.campaignList = installProductList(form, Catalogue::ProductListView::Kind::Campaign,
-                                            TabId::KampanyaliStoklar, BusyId::CampaignList, ListId::CampaignList,
-                                            actions);
+    views.newList = installProductList(form, Catalogue::ProductListView::Kind::New, TabId::YeniStoklar, BusyId::NewList,
+                                       ListId::NewList, actions);
+    views.campaignList = installProductList(form, Catalogue::ProductListView::Kind::Campaign, TabId::KampanyaliStoklar,
+                                            BusyId::CampaignList, ListId::CampaignList, actions);
     return views;
 }
 

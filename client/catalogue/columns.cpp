@@ -263,8 +263,7 @@ std::vector<ColumnSpec> stockMovementColumns()
     const auto plain = [](const QString &name, const QString &caption, Shown shown) {
         return column(name, caption, shown, 1);
     };
-    const auto amount = [](const QString &name, const QString &caption, Shown shown,
-                           Summary summary = Summary::None) {
+    const auto amount = [](const QString &name, const QString &caption, Shown shown, Summary summary = Summary::None) {
         ColumnSpec c = column(name, caption, shown, 1);
         c.kind = CellKind::Number;
         c.summary = summary;

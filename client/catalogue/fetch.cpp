@@ -9,10 +9,9 @@ namespace Catalogue {
 Protocol::Expected<Protocol::ClientTable> searchStock(Server::Connection copy, const QString &text,
                                                       Protocol::TSonucBilgisi session)
 {
-    auto result = Server::callOnOwnCopy(std::move(copy), false,
-                                        [&](Server::TServerMethods1Client &proxy) {
-                                            return proxy.StokAraGetirZerva(text, std::move(session));
-                                        });
+    auto result = Server::callOnOwnCopy(std::move(copy), false, [&](Server::TServerMethods1Client &proxy) {
+        return proxy.StokAraGetirZerva(text, std::move(session));
+    });
     if (!result)
         return result;
     // The discount columns come with every stock answer; without them the answer is not one.
@@ -23,9 +22,8 @@ Protocol::Expected<Protocol::ClientTable> searchStock(Server::Connection copy, c
 
 Protocol::Expected<Protocol::ClientTable> fetchNewProducts(Server::Connection copy, qint32 carino)
 {
-    return Server::callOnOwnCopy(std::move(copy), false, [carino](Server::TServerMethods1Client &proxy) {
-        return proxy.YenilerVer2(carino);
-    });
+    return Server::callOnOwnCopy(std::move(copy), false,
+                                 [carino](Server::TServerMethods1Client &proxy) { return proxy.YenilerVer2(carino); });
 }
 
 Protocol::Expected<Protocol::ClientTable> fetchCampaignProducts(Server::Connection copy, qint32 carino,
@@ -36,12 +34,10 @@ Protocol::Expected<Protocol::ClientTable> fetchCampaignProducts(Server::Connecti
     });
 }
 
-std::optional<Protocol::ClientTable> fetchStockMovements(const Server::Connection &bagc, qint32 carino,
-                                                         qint32 stokno)
+std::optional<Protocol::ClientTable> fetchStockMovements(const Server::Connection &bagc, qint32 carino, qint32 stokno)
 {
-    return Server::callDirectOnCopy(bagc, [=](Server::TServerMethods1Client &proxy) {
-        return proxy.StokHareketVer(carino, stokno);
-    });
+    return Server::callDirectOnCopy(
+        bagc, [=](Server::TServerMethods1Client &proxy) { return proxy.StokHareketVer(carino, stokno); });
 }
 
 } // namespace Catalogue

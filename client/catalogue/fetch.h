@@ -26,7 +26,6 @@ Protocol::Expected<Protocol::ClientTable> fetchCampaignProducts(Server::Connecti
 
 // StokHareketVer on the UI thread with a copy of the main connection. A connection that cannot be
 // opened or a failed call has been shown to the user already; both give nullopt.
-std::optional<Protocol::ClientTable> fetchStockMovements(const Server::Connection &bagc, qint32 carino,
-                                                         qint32 stokno);
+std::optional<Protocol::ClientTable> fetchStockMovements(const Server::Connection &bagc, qint32 carino, qint32 stokno);
 
 } // namespace Catalogue

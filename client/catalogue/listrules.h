@@ -18,11 +18,11 @@ inline bool isWideMode(int width)
 struct StockListMode
 {
     bool wide = true;
-    QStringList priceColumns;  // KDVDAHIL, NETFIYAT, KAMPFIYAT, LISTEFIYAT1: shown only when wide
+    QStringList priceColumns; // KDVDAHIL, NETFIYAT, KAMPFIYAT, LISTEFIYAT1: shown only when wide
     bool showFiyatBilgisi = false;
     int rowHeight = 60;
     // Narrow only, after the proportional sizing: fixed widths of a few columns.
-    int oemWidth = 0;          // OEM1, OEM2, OEM3
+    int oemWidth = 0; // OEM1, OEM2, OEM3
     int fiyatBilgisiWidth = 0;
 };
 StockListMode stockListMode(int windowWidth);

@@ -15,8 +15,8 @@ void paintFiyatBilgisi(QPainter *painter, const QStyleOptionViewItem &option, co
     // The row's own alternation, so the cell never stands out from the rest of its row when
     // the list is sorted.
     const bool alternate = option.features.testFlag(QStyleOptionViewItem::Alternate);
-    const QPalette::ColorGroup group = option.state.testFlag(QStyle::State_Active) ? QPalette::Active
-                                                                                    : QPalette::Inactive;
+    const QPalette::ColorGroup group =
+        option.state.testFlag(QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
     const QPalette::ColorRole background = selected    ? QPalette::Highlight
                                            : alternate ? QPalette::AlternateBase
                                                        : QPalette::Base;
@@ -30,8 +30,7 @@ void paintFiyatBilgisi(QPainter *painter, const QStyleOptionViewItem &option, co
         text.chop(1);
     painter->setFont(option.font);
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(option.rect.adjusted(10, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
-                      text);
+    painter->drawText(option.rect.adjusted(10, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
 }
 
 } // namespace Catalogue

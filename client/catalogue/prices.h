@@ -14,10 +14,10 @@ double Yuvarla2(double x);
 // percent, the tax rate t in percent and the quantity Q.
 struct PriceInputs
 {
-    double price = 0;                 // P, `birimfiyat`
-    std::array<double, 4> rates{};    // r1 … r4, `edindirim1` … `edindirim4`
-    double taxRate = 0;               // t, `kdvoran`
-    double quantity = 0;              // Q
+    double price = 0;              // P, `birimfiyat`
+    std::array<double, 4> rates{}; // r1 … r4, `edindirim1` … `edindirim4`
+    double taxRate = 0;            // t, `kdvoran`
+    double quantity = 0;           // Q
 };
 
 // What SatirHesapla shows, and the two amounts on the way there.

@@ -54,8 +54,8 @@ public:
     bool isSearching() const { return m_searching; }
 
     // What "Temizle" does to the list.
-    bool isOpen() const;   // a search result has been loaded once
-    void empty();          // no rows (the columns stay)
+    bool isOpen() const; // a search result has been loaded once
+    void empty();        // no rows (the columns stay)
     void clearFilter();
     void resetRowCount() { m_rowCount = 0; }
     int rowCount() const { return m_rowCount; } // rows of the last successful search
@@ -71,10 +71,10 @@ public:
 
     Widgets::DataGrid *grid() const { return m_grid; }
     QMenu *popstok() const { return m_popstok; }
-    QAction *S2() const { return m_s2; }                         // "Sepete Ekle"
-    QAction *B1() const { return m_b1; }                         // "Sipariş Bakiyeleriniz"
-    QAction *S3() const { return m_s3; }                         // "Siparişleri Göster"
-    QAction *StokHareketleri1() const { return m_hareketler; }   // "Stok Hareketleri"
+    QAction *S2() const { return m_s2; }                       // "Sepete Ekle"
+    QAction *B1() const { return m_b1; }                       // "Sipariş Bakiyeleriniz"
+    QAction *S3() const { return m_s3; }                       // "Siparişleri Göster"
+    QAction *StokHareketleri1() const { return m_hareketler; } // "Stok Hareketleri"
 
 signals:
     // Double-click, Enter on a row or "Sepete Ekle": the add/change dialog for this part.

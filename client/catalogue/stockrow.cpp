@@ -101,8 +101,7 @@ OpenerTexts openerTexts(const StockRow &row)
             return texts;
         }
         break;
-    case ProductSource::CampaignList:
-        break;
+    case ProductSource::CampaignList: break;
     }
     OpenerTexts texts = discountedPrice(row);
     texts.indirimoranCaption = campaignCaption(row);

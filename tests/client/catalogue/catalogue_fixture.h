@@ -96,9 +96,8 @@ protected:
     // The session record of the user of a type on his registered computer.
     bool signIn(int userType)
     {
-        auto record = Server::callWithPlainOpen(m_bagc, [&](Server::TServerMethods1Client &proxy) {
-            return proxy.BuyukGetir(computerFor(userType));
-        });
+        auto record = Server::callWithPlainOpen(
+            m_bagc, [&](Server::TServerMethods1Client &proxy) { return proxy.BuyukGetir(computerFor(userType)); });
         if (!record || !record->has_value())
             return false;
         m_sbilgi = **record;

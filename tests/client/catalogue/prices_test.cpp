@@ -103,9 +103,9 @@ Protocol::ClientTable productTable()
     Protocol::ClientTable t;
     using K = Protocol::ColumnKind;
     const std::pair<const char16_t *, K> columns[] = {
-        {u"STOK_STOKNO", K::Int32}, {u"BARKOD", K::Text},    {u"ADI", K::Text},        {u"MARKA", K::Text},
-        {u"FINISHKOD", K::Text},    {u"MODEL", K::Text},     {u"KDV", K::Int32},       {u"FIYAT", K::Float},
-        {u"IND1", K::Float},        {u"IND2", K::Float},     {u"IND3", K::Float},      {u"IND4", K::Float},
+        {u"STOK_STOKNO", K::Int32}, {u"BARKOD", K::Text},    {u"ADI", K::Text},          {u"MARKA", K::Text},
+        {u"FINISHKOD", K::Text},    {u"MODEL", K::Text},     {u"KDV", K::Int32},         {u"FIYAT", K::Float},
+        {u"IND1", K::Float},        {u"IND2", K::Float},     {u"IND3", K::Float},        {u"IND4", K::Float},
         {u"INDIRIMYAZI", K::Text},  {u"K", K::Int32},        {u"LISTEFIYAT1", K::Float}, {u"KAMPFIYAT", K::Float},
         {u"NETFIYAT", K::Float},    {u"KDVDAHIL", K::Float},
     };
@@ -116,8 +116,8 @@ Protocol::ClientTable productTable()
                  u"10+5"_s, 0, 1234.5, 0.0, 102.6, 123.12});
     t.appendRow({1202, u"FDS2"_s, u"DISK"_s, u"FIAT"_s, u"F2"_s, u"DOBLO"_s, 18, 80.0, 0.0, 0.0, 0.0, 0.0, u"0"_s, 1,
                  100.0, 12.5, 12.5, 14.75});
-    t.appendRow({1203, u"X"_s, u"Y"_s, u"Z"_s, u""_s, u""_s, 20, 50.0, 3.0, 0.0, 0.0, 0.0, u"3"_s, -1, 50.0, 0.0, 48.5,
-                 58.2});
+    t.appendRow(
+        {1203, u"X"_s, u"Y"_s, u"Z"_s, u""_s, u""_s, 20, 50.0, 3.0, 0.0, 0.0, 0.0, u"3"_s, -1, 50.0, 0.0, 48.5, 58.2});
     return t;
 }
 

@@ -118,15 +118,41 @@ QStringList namesOf(const std::vector<Widgets::ColumnSpec> &columns)
 TEST(ColumnSets, NamesCaptionsWeightsAndMarks)
 {
     const auto stock = Catalogue::stockListColumns();
-    EXPECT_EQ(namesOf(stock),
-              (QStringList{u"OEM1"_s,        u"OEM2"_s,          u"OEM3"_s,         u"BARKOD"_s,      u"OEMNO"_s,
-                           u"ADI"_s,         u"MODEL"_s,         u"MARKA"_s,        u"OEM4"_s,        u"STOK_STOKNO"_s,
-                           u"FINISHKOD"_s,   u"URETICIKODU"_s,   u"RESIM"_s,        u"BARKOD_BARKODNO"_s, u"DIGERADI"_s,
-                           u"DPKOD"_s,       u"BIRIM"_s,         u"ANAGRUP"_s,      u"OZELKOD"_s,     u"KALAN"_s,
-                           u"PKOD"_s,        u"KDV"_s,           u"ALINANSIPARIS"_s, u"VERILENSIPARIS"_s,
-                           u"LISTEFIYAT1"_s, u"KAMPFIYAT"_s,     u"FIYAT"_s,        u"Y"_s,           u"K"_s,
-                           u"INDIRIMYAZI"_s, u"NETFIYAT"_s,      u"KDVDAHIL"_s,     u"FiyatBilgisi"_s, u"DURUM"_s,
-                           u"DURUM2"_s}));
+    EXPECT_EQ(namesOf(stock), (QStringList{u"OEM1"_s,
+                                           u"OEM2"_s,
+                                           u"OEM3"_s,
+                                           u"BARKOD"_s,
+                                           u"OEMNO"_s,
+                                           u"ADI"_s,
+                                           u"MODEL"_s,
+                                           u"MARKA"_s,
+                                           u"OEM4"_s,
+                                           u"STOK_STOKNO"_s,
+                                           u"FINISHKOD"_s,
+                                           u"URETICIKODU"_s,
+                                           u"RESIM"_s,
+                                           u"BARKOD_BARKODNO"_s,
+                                           u"DIGERADI"_s,
+                                           u"DPKOD"_s,
+                                           u"BIRIM"_s,
+                                           u"ANAGRUP"_s,
+                                           u"OZELKOD"_s,
+                                           u"KALAN"_s,
+                                           u"PKOD"_s,
+                                           u"KDV"_s,
+                                           u"ALINANSIPARIS"_s,
+                                           u"VERILENSIPARIS"_s,
+                                           u"LISTEFIYAT1"_s,
+                                           u"KAMPFIYAT"_s,
+                                           u"FIYAT"_s,
+                                           u"Y"_s,
+                                           u"K"_s,
+                                           u"INDIRIMYAZI"_s,
+                                           u"NETFIYAT"_s,
+                                           u"KDVDAHIL"_s,
+                                           u"FiyatBilgisi"_s,
+                                           u"DURUM"_s,
+                                           u"DURUM2"_s}));
     const auto find = [](const std::vector<Widgets::ColumnSpec> &columns, const QString &name) {
         for (const auto &c : columns)
             if (c.name == name)
@@ -152,17 +178,24 @@ TEST(ColumnSets, NamesCaptionsWeightsAndMarks)
         bool icon;
     };
     const Mark marks[] = {
-        {u"RESIM"_s, 1, u"Var"_s, true},          {u"RESIM"_s, 0, u"Yok"_s, false},
-        {u"Y"_s, 0, u"Hayır"_s, true},            {u"Y"_s, 1, u"Evet"_s, true},
-        {u"K"_s, 0, QString(), true},             {u"K"_s, 1, u"Evet"_s, true},
-        {u"DURUM"_s, 1, u"Var"_s, true},          {u"DURUM"_s, 2, u"Telefon Açınız"_s, true},
-        {u"DURUM"_s, 3, u"Yolda"_s, true},        {u"DURUM"_s, 4, u"Özel Sipariş"_s, true},
-        {u"DURUM2"_s, 5, u"Tedarik Sürecinde"_s, true}, {u"DURUM2"_s, 0, u"Yok"_s, true},
+        {u"RESIM"_s, 1, u"Var"_s, true},
+        {u"RESIM"_s, 0, u"Yok"_s, false},
+        {u"Y"_s, 0, u"Hayır"_s, true},
+        {u"Y"_s, 1, u"Evet"_s, true},
+        {u"K"_s, 0, QString(), true},
+        {u"K"_s, 1, u"Evet"_s, true},
+        {u"DURUM"_s, 1, u"Var"_s, true},
+        {u"DURUM"_s, 2, u"Telefon Açınız"_s, true},
+        {u"DURUM"_s, 3, u"Yolda"_s, true},
+        {u"DURUM"_s, 4, u"Özel Sipariş"_s, true},
+        {u"DURUM2"_s, 5, u"Tedarik Sürecinde"_s, true},
+        {u"DURUM2"_s, 0, u"Yok"_s, true},
     };
     for (const Mark &m : marks) {
         const Widgets::ColumnSpec c = find(stock, m.column);
         ASSERT_EQ(c.kind, Widgets::CellKind::IconMap) << m.column.toStdString();
-        const auto entry = std::find_if(c.icons.begin(), c.icons.end(), [&](const auto &e) { return e.value == m.value; });
+        const auto entry =
+            std::find_if(c.icons.begin(), c.icons.end(), [&](const auto &e) { return e.value == m.value; });
         ASSERT_NE(entry, c.icons.end()) << m.column.toStdString() << m.value;
         EXPECT_EQ(entry->name, m.name);
         EXPECT_EQ(!entry->icon.isNull(), m.icon) << m.column.toStdString() << m.value;

@@ -344,10 +344,10 @@ TEST_F(StockList, StockMovementsWindowShowsCountAndAverages)
     const Seen bought = openFor(found);
     ASSERT_GT(bought.rows, 1);
     EXPECT_TRUE(bought.hadKapat);
-    EXPECT_EQ(bought.visible, (QStringList{u"TARIH"_s, u"TURU"_s, u"EVRAKSERI"_s, u"EVRAKSIRA"_s, u"MIKTAR"_s,
-                                           u"TLBIRIMFIYAT"_s, u"TLVERGI"_s, u"TLTUTAR"_s, u"TOPLAMINDIRIM"_s,
-                                           u"NETBIRIMFIYAT"_s, u"NETTLTUTAR"_s, u"KDVDAHILBIRIMFIYAT"_s,
-                                           u"KDVDAHILTUTAR"_s}));
+    EXPECT_EQ(bought.visible,
+              (QStringList{u"TARIH"_s, u"TURU"_s, u"EVRAKSERI"_s, u"EVRAKSIRA"_s, u"MIKTAR"_s, u"TLBIRIMFIYAT"_s,
+                           u"TLVERGI"_s, u"TLTUTAR"_s, u"TOPLAMINDIRIM"_s, u"NETBIRIMFIYAT"_s, u"NETTLTUTAR"_s,
+                           u"KDVDAHILBIRIMFIYAT"_s, u"KDVDAHILTUTAR"_s}));
     EXPECT_TRUE(bought.count.contains(QString::number(bought.rows))) << bought.count.toStdString();
     // The average in whatever digits the footer writes, read back.
     QString shown = bought.netAverage;

@@ -165,7 +165,8 @@ TEST(TAsyncResim, DestroyingTheControlEndsTheTransfer)
 }
 
 class PictureEndpoint : public RealServer
-{};
+{
+};
 
 TEST_F(PictureEndpoint, PartsWithAPictureGetAJpeg)
 {

@@ -30,15 +30,15 @@ protected:
     // record from the server, as the real login ends up doing.
     std::unique_ptr<App::TForm1> form(int userType)
     {
-        auto window = std::make_unique<App::TForm1>([this, userType](Server::Connection &bagc,
-                                                                      Protocol::TSonucBilgisi &sbilgi) {
-            bagc.setParams(m_bagc.params());
-            if (!signIn(userType))
-                return false;
-            sbilgi = m_sbilgi;
-            sbilgi.FDisip = u"127.0.0.1"_s;
-            return true;
-        });
+        auto window =
+            std::make_unique<App::TForm1>([this, userType](Server::Connection &bagc, Protocol::TSonucBilgisi &sbilgi) {
+                bagc.setParams(m_bagc.params());
+                if (!signIn(userType))
+                    return false;
+                sbilgi = m_sbilgi;
+                sbilgi.FDisip = u"127.0.0.1"_s;
+                return true;
+            });
         EXPECT_TRUE(window->signedIn());
         QSignalSpy started(window.get(), &App::TForm1::startupFinished);
         EXPECT_TRUE(started.wait(30000));
@@ -93,8 +93,7 @@ TEST_F(Wiring, SearchBarTabsAndCaptions)
     QSignalSpy campaignLoads(views.campaignList, &Catalogue::ProductListView::loadFinished);
     tabs->setCurrent(TabId::YeniStoklar);
     ASSERT_TRUE(newLoads.wait(60000));
-    EXPECT_EQ(tabs->caption(TabId::YeniStoklar),
-              u"%1=Yeni Stoklar"_s.arg(views.newList->grid()->table().rowCount()));
+    EXPECT_EQ(tabs->caption(TabId::YeniStoklar), u"%1=Yeni Stoklar"_s.arg(views.newList->grid()->table().rowCount()));
     tabs->setCurrent(TabId::KampanyaliStoklar);
     ASSERT_TRUE(campaignLoads.wait(60000));
     EXPECT_EQ(tabs->caption(TabId::KampanyaliStoklar),
@@ -114,8 +113,7 @@ TEST_F(Wiring, UserTypeRulesReachTheLists)
     {
         auto window = form(2);
         const App::CatalogueViews views = App::installCatalogue(*window);
-        for (Widgets::DataGrid *grid :
-             {views.stockList->grid(), views.newList->grid(), views.campaignList->grid()}) {
+        for (Widgets::DataGrid *grid : {views.stockList->grid(), views.newList->grid(), views.campaignList->grid()}) {
             for (const QString &column : {u"KALAN"_s, u"ALINANSIPARIS"_s, u"VERILENSIPARIS"_s}) {
                 EXPECT_TRUE(grid->isColumnVisible(column)) << grid->objectName().toStdString() << column.toStdString();
                 EXPECT_TRUE(grid->customisableColumns().contains(column));
