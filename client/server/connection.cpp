@@ -79,13 +79,21 @@ QByteArray sessionIdFromPragma(std::string_view pragma)
 
 } // namespace
 
+constexpr std::size_t kReadChunk = 64 * 1024;
+
 struct Connection::Impl
 {
     ConnectionParams params;
     ServerSession *session = nullptr;
     asio::io_context ioc;
     std::optional<beast::tcp_stream> stream;
-    beast::flat_buffer buffer;
+    // Beast reads at most what the buffer has room for (512 bytes when it is empty), so a
+    // 30 MB answer took some 60,000 reads; with this room it takes a few hundred.
+    beast::flat_buffer buffer = [] {
+        beast::flat_buffer room;
+        room.reserve(kReadChunk);
+        return room;
+    }();
     bool open = false; // between open() and close(), whatever the socket does
     bool used = false; // the socket has carried a whole exchange, so the server may drop it when idle
 
