@@ -53,14 +53,14 @@ Outputs stokAraGetirZerva(CallContext &context, const Inputs &inputs)
     return answer(std::move(table));
 }
 
-Outputs partList(CallContext &context, int carino, PartList list, const QString &condition)
+Outputs partList(CallContext &context, int carino, PartList list)
 {
     QSqlDatabase db = context.db.connection();
     auto pricing = CustomerPricing::load(db, carino);
     if (!pricing)
         return pricing.error();
     Protocol::ClientTable table = partTable(list);
-    if (auto done = appendPartsWhere(table, list, db, *pricing, condition); !done)
+    if (auto done = appendListParts(table, list, db, *pricing); !done)
         return done.error();
     return answer(std::move(table));
 }
@@ -68,7 +68,7 @@ Outputs partList(CallContext &context, int carino, PartList list, const QString 
 // YenilerVer2(carino): the new products with the customer's prices.
 Outputs yenilerVer2(CallContext &context, const Inputs &inputs)
 {
-    return partList(context, intAt(inputs, 0), PartList::New, u"s.yeni = 1"_s);
+    return partList(context, intAt(inputs, 0), PartList::New);
 }
 
 // KampanyaliVer2(cario, satici): the campaign products; FIYAT is the price the customer pays
@@ -76,7 +76,7 @@ Outputs yenilerVer2(CallContext &context, const Inputs &inputs)
 // user type; every type that sees the list gets the same rows.
 Outputs kampanyaliVer2(CallContext &context, const Inputs &inputs)
 {
-    return partList(context, intAt(inputs, 0), PartList::Campaign, u"s.kampanya > 0"_s);
+    return partList(context, intAt(inputs, 0), PartList::Campaign);
 }
 
 // EnVer(stokno): the package quantity, the step and minimum of an order quantity.

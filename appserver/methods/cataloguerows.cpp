@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
 
 using namespace Qt::StringLiterals;
 
@@ -16,83 +17,79 @@ namespace Methods {
 
 namespace {
 
-constexpr std::size_t kChunk = 10000; // stock numbers per SELECT
+// Up to this many parts, the open order quantities are read for the listed parts only;
+// a longer list reads them for every part with an open order line (one pass over those).
+constexpr std::size_t kFewParts = 2000;
 
-// The part columns every list reads, in the order appendRow expects them. Text columns are
-// read as their UTF-8 bytes: the table keeps UTF-8, so a long list skips two conversions
-// of every text cell.
-QString partColumns(const QSqlDatabase &db)
+// ALINANSIPARIS: what customers ordered of each part and was not yet delivered, for the
+// given parts (all of them when stoknos is null). Parts without open lines are absent.
+Protocol::Expected<QHash<int, double>> openOrderQuantities(const QSqlDatabase &db, const std::vector<int> *stoknos)
 {
+    QHash<int, double> open;
+    if (stoknos && stoknos->empty())
+        return open;
     const bool postgres = db.driverName() == u"QPSQL"_s;
-    const auto bytes = [postgres](const char *column) -> QString {
-        const QString name = u"s."_s + QString::fromLatin1(column);
-        return postgres ? u"convert_to("_s + name + u", 'UTF8')"_s : u"CAST("_s + name + u" AS BLOB)"_s;
-    };
-    QStringList columns;
-    for (const char *column : {"oem1", "oem2", "oem3", "barkod", "oemno", "adi", "model", "marka", "oem4"})
-        columns.append(bytes(column));
-    columns.append(u"s.stokno"_s);
-    columns.append(bytes("finishkod"));
-    columns.append(bytes("ureticikodu"));
-    columns.append(u"s.resim"_s);
-    columns.append(u"s.barkodno"_s);
-    for (const char *column : {"digeradi", "dpkod", "birim", "anagrup", "ozelkod"})
-        columns.append(bytes(column));
-    columns.append(u"s.kalan"_s);
-    columns.append(bytes("pkod"));
-    columns.append(u"s.kdv, s.verilensiparis, s.fiyat, s.kampanya, s.kampfiyat, s.yeni, s.durum, s.durum2,"
-                   u" s.marka, s.anagrup"_s);
-    // ALINANSIPARIS: what customers ordered of the part and was not yet delivered.
-    columns.append(u"(SELECT COALESCE(SUM(x.kalan), 0) FROM siparis_satirlari x"
-                   u" WHERE x.stokno = s.stokno AND x.kalan > 0)"_s);
-    return columns.join(u", "_s);
+    QString sql = u"SELECT stokno, SUM(kalan) FROM siparis_satirlari WHERE kalan > 0"_s;
+    QVariantList binds;
+    if (stoknos) {
+        // The numbers travel as one bound list (a JSON array for SQLite, a comma list for
+        // PostgreSQL): hundreds of separate placeholders cost more to bind than the rows to read.
+        QString numbers;
+        for (const int stokno : *stoknos) {
+            if (!numbers.isEmpty())
+                numbers.append(u',');
+            numbers.append(QString::number(stokno));
+        }
+        sql += postgres ? u" AND stokno = ANY (string_to_array(?, ',')::integer[])"_s
+                        : u" AND stokno IN (SELECT value FROM json_each(?))"_s;
+        binds.append(postgres ? numbers : u'[' + numbers + u']');
+    }
+    auto query = Store::exec(db, sql + u" GROUP BY stokno"_s, binds);
+    if (!query)
+        return query.error();
+    while (query->next())
+        open.insert(query->value(0).toInt(), query->value(1).toDouble());
+    return open;
 }
 
-void appendRow(Protocol::ClientTable &table, PartList list, const QSqlQuery &q, const CustomerPricing &pricing)
+void appendRow(Protocol::ClientTable &table, PartList list, const PartSnapshot &parts, const PartSnapshot::Part &part,
+               const CustomerPricing &pricing, double openOrders)
 {
-    const auto text = [&](int i) {
-        const QByteArray bytes = q.value(i).toByteArray();
-        table.appendText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-    };
-    const int stokno = q.value(9).toInt();
-    const int kdv = q.value(21).toInt();
-    const double listPrice = q.value(23).toDouble();
-    const int kampanya = q.value(24).toInt();
-    const double kampfiyat = q.value(25).toDouble();
-    // Make and group once more as text (29, 30): the discount rows are matched on them.
-    const PartPrice price =
-        pricing.priceOf(stokno, q.value(29).toString(), q.value(30).toString(), listPrice, kampanya, kampfiyat);
+    const auto text = [&](PartSnapshot::Text which) { table.appendText(parts.text(part, which)); };
+    const PartPrice price = pricing.priceOf(part);
     const double net = price.net();
 
-    for (int i = 0; i <= 8; ++i) // OEM1 .. OEM4
-        text(i);
-    table.appendInteger(stokno);
-    text(10);                                                    // FINISHKOD
-    text(11);                                                    // URETICIKODU
-    table.appendInteger(q.value(12).toInt());                    // RESIM
-    table.appendText(QString::number(q.value(13).toLongLong())); // BARKOD_BARKODNO
-    for (int i = 14; i <= 18; ++i)                               // DIGERADI .. OZELKOD
-        text(i);
-    table.appendNumber(q.value(19).toDouble()); // KALAN
-    text(20);                                   // PKOD
-    table.appendInteger(kdv);
-    table.appendNumber(q.value(31).toDouble());            // ALINANSIPARIS
-    table.appendNumber(q.value(22).toDouble());            // VERILENSIPARIS
-    table.appendNumber(listPrice);                         // LISTEFIYAT1
-    table.appendNumber(kampanya > 0 ? kampfiyat : 0.0);    // KAMPFIYAT
-    table.appendNumber(price.price);                       // FIYAT
-    table.appendInteger(q.value(26).toInt() == 1 ? 1 : 0); // Y
-    table.appendInteger(kampanya);                         // K
-    table.appendText(pricing.discountTextOf(price));       // INDIRIMYAZI
-    table.appendNumber(net);                               // NETFIYAT
-    table.appendNumber(round2(net * (1.0 + kdv / 100.0))); // KDVDAHIL
-    table.appendInteger(q.value(27).toInt());              // DURUM
-    table.appendInteger(q.value(28).toInt());              // DURUM2
+    for (int t = PartSnapshot::Oem1; t <= PartSnapshot::Oem4; ++t) // OEM1 .. OEM4
+        text(PartSnapshot::Text(t));
+    table.appendInteger(part.stokno);
+    text(PartSnapshot::FinishKod);
+    text(PartSnapshot::UreticiKodu);
+    table.appendInteger(part.resim);
+    char number[24];
+    const auto written = std::to_chars(number, number + sizeof number, part.barkodno);
+    table.appendText(std::string_view(number, std::size_t(written.ptr - number))); // BARKOD_BARKODNO
+    for (int t = PartSnapshot::DigerAdi; t <= PartSnapshot::OzelKod; ++t)           // DIGERADI .. OZELKOD
+        text(PartSnapshot::Text(t));
+    table.appendNumber(part.kalan);
+    text(PartSnapshot::PKod);
+    table.appendInteger(part.kdv);
+    table.appendNumber(openOrders);                                      // ALINANSIPARIS
+    table.appendNumber(part.verilensiparis);                             // VERILENSIPARIS
+    table.appendNumber(part.fiyat);                                      // LISTEFIYAT1
+    table.appendNumber(part.kampanya > 0 ? part.kampfiyat : 0.0);        // KAMPFIYAT
+    table.appendNumber(price.price);                                     // FIYAT
+    table.appendInteger(part.yeni == 1 ? 1 : 0);                         // Y
+    table.appendInteger(part.kampanya);                                  // K
+    table.appendText(pricing.discountTextOf(price));                     // INDIRIMYAZI
+    table.appendNumber(net);                                             // NETFIYAT
+    table.appendNumber(round2(net * (1.0 + part.kdv / 100.0)));          // KDVDAHIL
+    table.appendInteger(part.durum);                                     // DURUM
+    table.appendInteger(part.durum2);                                    // DURUM2
     for (const double rate : price.rates)
         table.appendNumber(rate);
     table.appendNumber(combinedRate(price.rates)); // INDIRIM
     if (list == PartList::Campaign)
-        table.appendNumber(listPrice); // ESKIFIYAT
+        table.appendNumber(part.fiyat); // ESKIFIYAT
     table.endRow();
 }
 
@@ -156,8 +153,9 @@ Protocol::Expected<CustomerPricing> CustomerPricing::load(const QSqlDatabase &db
     return pricing;
 }
 
-PartPrice CustomerPricing::priceOf(int stokno, const QString &marka, const QString &anagrup, double listPrice,
-                                   int kampanya, double kampfiyat) const
+template<typename Matches>
+PartPrice CustomerPricing::priceBy(int stokno, double listPrice, int kampanya, double kampfiyat,
+                                   const Matches &matches) const
 {
     PartPrice out;
     if (const auto special = m_special.constFind(stokno); special != m_special.cend()) {
@@ -171,10 +169,11 @@ PartPrice CustomerPricing::priceOf(int stokno, const QString &marka, const QStri
         return out;
     }
     out.price = listPrice;
+    // The most specific row wins: make and group, then make, then group, then the general row.
     const DiscountRow *best = nullptr;
     int bestScore = -1;
     for (const DiscountRow &row : m_discounts) {
-        if ((!row.marka.isEmpty() && row.marka != marka) || (!row.anagrup.isEmpty() && row.anagrup != anagrup))
+        if (!matches(row))
             continue;
         const int score = (row.marka.isEmpty() ? 0 : 2) + (row.anagrup.isEmpty() ? 0 : 1);
         if (score > bestScore) {
@@ -188,6 +187,38 @@ PartPrice CustomerPricing::priceOf(int stokno, const QString &marka, const QStri
         out.discountRow = int(best - m_discounts.constData());
     }
     return out;
+}
+
+PartPrice CustomerPricing::priceOf(int stokno, const QString &marka, const QString &anagrup, double listPrice,
+                                   int kampanya, double kampfiyat) const
+{
+    const auto matches = [&](const DiscountRow &row) {
+        return (row.marka.isEmpty() || row.marka == marka) && (row.anagrup.isEmpty() || row.anagrup == anagrup);
+    };
+    return priceBy(stokno, listPrice, kampanya, kampfiyat, matches);
+}
+
+void CustomerPricing::matchNames(const PartSnapshot &snapshot)
+{
+    const auto idOf = [&](const QString &name) {
+        if (name.isEmpty())
+            return -1;
+        const int id = snapshot.nameId(name);
+        return id < 0 ? -2 : id;
+    };
+    for (DiscountRow &row : m_discounts) {
+        row.markaId = idOf(row.marka);
+        row.anagrupId = idOf(row.anagrup);
+    }
+}
+
+PartPrice CustomerPricing::priceOf(const PartSnapshot::Part &part) const
+{
+    const auto matches = [&](const DiscountRow &row) {
+        return (row.markaId == -1 || row.markaId == part.markaId) &&
+               (row.anagrupId == -1 || row.anagrupId == part.anagrupId);
+    };
+    return priceBy(part.stokno, part.fiyat, part.kampanya, part.kampfiyat, matches);
 }
 
 QString CustomerPricing::discountTextOf(const PartPrice &price) const
@@ -247,50 +278,42 @@ Protocol::ClientTable partTable(PartList list)
 }
 
 Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &table, PartList list,
-                                                       const QSqlDatabase &db, const CustomerPricing &pricing,
+                                                       const QSqlDatabase &db, CustomerPricing &pricing,
                                                        const std::vector<int> &stoknos)
 {
     if (stoknos.empty())
         return Protocol::Done{};
-    // The numbers travel as one bound list (a JSON array for SQLite, a comma list for
-    // PostgreSQL): hundreds of separate placeholders cost more to bind than the rows to read.
-    const bool postgres = db.driverName() == u"QPSQL"_s;
-    const QString sql = u"SELECT "_s + partColumns(db) + u" FROM stoklar s WHERE "_s +
-                        (postgres ? u"s.stokno = ANY (string_to_array(?, ',')::integer[])"_s
-                                  : u"s.stokno IN (SELECT value FROM json_each(?))"_s) +
-                        u" ORDER BY s.stokno"_s;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return Protocol::makeError(u"Veritabanı hatası: stok sorgusu hazırlanamadı"_s);
+    auto parts = PartSnapshot::current(db);
+    if (!parts)
+        return parts.error();
+    auto open = openOrderQuantities(db, stoknos.size() <= kFewParts ? &stoknos : nullptr);
+    if (!open)
+        return open.error();
+    pricing.matchNames(**parts);
     table.reserveRows(int(stoknos.size()));
     reserveText(table, int(stoknos.size()));
-    for (std::size_t from = 0; from < stoknos.size(); from += kChunk) {
-        QString numbers;
-        const std::size_t to = std::min(stoknos.size(), from + kChunk);
-        for (std::size_t at = from; at < to; ++at) {
-            if (at > from)
-                numbers.append(u',');
-            numbers.append(QString::number(stoknos[at]));
-        }
-        query.bindValue(0, postgres ? numbers : u'[' + numbers + u']');
-        if (!query.exec())
-            return Protocol::makeError(u"Veritabanı hatası: stoklar okunamadı"_s);
-        while (query.next())
-            appendRow(table, list, query, pricing);
+    for (const int stokno : stoknos) {
+        if (const PartSnapshot::Part *part = (*parts)->find(stokno))
+            appendRow(table, list, **parts, *part, pricing, open->value(stokno));
     }
     return Protocol::Done{};
 }
 
-Protocol::Expected<Protocol::Done> appendPartsWhere(Protocol::ClientTable &table, PartList list, const QSqlDatabase &db,
-                                                    const CustomerPricing &pricing, const QString &condition)
+Protocol::Expected<Protocol::Done> appendListParts(Protocol::ClientTable &table, PartList list, const QSqlDatabase &db,
+                                                   CustomerPricing &pricing)
 {
-    auto query = Store::exec(db, u"SELECT "_s + partColumns(db) + u" FROM stoklar s WHERE "_s + condition +
-                                     u" ORDER BY s.stokno"_s);
-    if (!query)
-        return query.error();
-    while (query->next())
-        appendRow(table, list, *query, pricing);
+    auto parts = PartSnapshot::current(db);
+    if (!parts)
+        return parts.error();
+    auto open = openOrderQuantities(db, nullptr);
+    if (!open)
+        return open.error();
+    pricing.matchNames(**parts);
+    for (const PartSnapshot::Part &part : (*parts)->parts()) {
+        const bool listed = list == PartList::New ? part.yeni == 1 : list == PartList::Campaign && part.kampanya > 0;
+        if (listed)
+            appendRow(table, list, **parts, part, pricing, open->value(part.stokno));
+    }
     return Protocol::Done{};
 }
 

@@ -9,6 +9,8 @@
 // discounts; otherwise the list price with the customer's most specific discount row
 // (make and group, then make, then group, then the general row).
 
+#include "partsnapshot.h"
+
 #include "protocol/clienttable.h"
 #include "protocol/expected.h"
 
@@ -41,6 +43,10 @@ public:
 
     PartPrice priceOf(int stokno, const QString &marka, const QString &anagrup, double listPrice, int kampanya,
                       double kampfiyat) const;
+    // The same rule for a part of the snapshot, whose make and group are matched by number:
+    // matchNames(snapshot) first.
+    void matchNames(const PartSnapshot &snapshot);
+    PartPrice priceOf(const PartSnapshot::Part &part) const;
     // INDIRIMYAZI of a price this pricing gave.
     QString discountTextOf(const PartPrice &price) const;
 
@@ -50,7 +56,11 @@ private:
         QString marka;
         QString anagrup;
         double rates[4] = {};
+        int markaId = -1;   // by matchNames: -1 any make, -2 a make no part has
+        int anagrupId = -1; // likewise the group
     };
+    template<typename Matches>
+    PartPrice priceBy(int stokno, double listPrice, int kampanya, double kampfiyat, const Matches &matches) const;
     QList<DiscountRow> m_discounts;
     QStringList m_discountTexts; // INDIRIMYAZI of each discount row
     QHash<int, double> m_special;
@@ -64,12 +74,12 @@ Protocol::ClientTable partTable(PartList list);
 
 // Rows of the given parts, which come in ascending order (unknown numbers are skipped).
 Protocol::Expected<Protocol::Done> appendPartsByNumber(Protocol::ClientTable &table, PartList list,
-                                                       const QSqlDatabase &db, const CustomerPricing &pricing,
+                                                       const QSqlDatabase &db, CustomerPricing &pricing,
                                                        const std::vector<int> &stoknos);
 
-// Rows of the parts matching a fixed condition over the part s ("s.yeni = 1"), by number.
-Protocol::Expected<Protocol::Done> appendPartsWhere(Protocol::ClientTable &table, PartList list, const QSqlDatabase &db,
-                                                    const CustomerPricing &pricing, const QString &condition);
+// Rows of every part the list shows (new: yeni = 1; campaign: kampanya > 0), by number.
+Protocol::Expected<Protocol::Done> appendListParts(Protocol::ClientTable &table, PartList list, const QSqlDatabase &db,
+                                                   CustomerPricing &pricing);
 
 // The total of four successive discounts as one percentage (10 and 5 give 14.5).
 double combinedRate(const double rates[4]);

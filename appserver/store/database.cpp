@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "dataversions.h"
 #include "schema.h"
 #include "searchindex.h"
 #include "sql.h"
@@ -222,7 +223,14 @@ Protocol::Expected<std::unique_ptr<Database>> Database::open(const QString &url,
                         u"Veritabanı bu sunucudan yeni (şema %1, beklenen %2)"_s.arg(*version).arg(kSchemaVersion));
                 }
                 // The catalogue's substring index, also for a database made before it existed.
-                return ensureSearchIndex(tx);
+                if (auto done = ensureSearchIndex(tx); !done)
+                    return done;
+                // The open order lines, summed into every catalogue list (ALINANSIPARIS).
+                if (auto done = exec(tx, u"CREATE INDEX IF NOT EXISTS siparis_satirlari_acik ON siparis_satirlari"
+                                         u" (stokno, kalan) WHERE kalan > 0"_s);
+                    !done)
+                    return done.error();
+                return ensureDataVersions(tx, p.dialect);
             });
         }();
         db.close();

@@ -112,6 +112,11 @@
 //                                    islem (the operation), alici, olusturma, gonderildi.
 //   web_requests                     requests sent with the web request form.
 //
+// Change numbers
+//   veri_surumleri                   (alan, surum): one number per table the catalogue answers
+//                                    are made from, raised by triggers on every change
+//                                    (dataversions.h); made when the database is opened.
+//
 // Badge counts are not stored: they are counts of sepet, stoklar (yeni, kampanya),
 // duyurular and siparis_satirlari (kalan > 0) at the moment they are asked for.
 
