@@ -255,9 +255,12 @@ QSize BadgeTabBar::sizeHint() const
     return {shown * m_tabSize.width(), m_tabSize.height() + 1};
 }
 
+// One row: the rows the tabs really take come from heightForWidth at the width the bar is
+// given. The height at one tab's width (every tab a row of its own) made the main window's
+// smallest height taller than a 768-pixel screen.
 QSize BadgeTabBar::minimumSizeHint() const
 {
-    return {m_tabSize.width(), heightForWidth(m_tabSize.width())};
+    return {m_tabSize.width(), m_tabSize.height() + 1};
 }
 
 int BadgeTabBar::heightForWidth(int width) const

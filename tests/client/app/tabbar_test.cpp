@@ -92,6 +92,9 @@ TEST_F(TabBar, FlowsIntoRowsAndHiddenTabsTakeNoPlace)
 
     bar.resize(500, bar.heightForWidth(500)); // four to a row
     EXPECT_EQ(bar.rowCount(), 3);
+    // The smallest height is one row; the rows at a width come from heightForWidth, so a
+    // window holding the bar is not kept taller than its screen.
+    EXPECT_EQ(bar.minimumSizeHint().height(), 46);
     EXPECT_EQ(bar.tabRect(4), QRect(0, 45, 120, 45));
     EXPECT_EQ(bar.tabRect(8), QRect(0, 90, 120, 45));
 
