@@ -15,7 +15,9 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -224,6 +226,67 @@ TEST_F(DataGridTest, DoubleClickAndEnterActivateTheFocusedRowAndTypingSearches)
     QTest::keyClick(view, Qt::Key_Escape);
     EXPECT_TRUE(view->searchText().isEmpty());
     EXPECT_GE(current.count(), 1);
+}
+
+TEST(HeaderCaption, WrapsWholeWordsAndCutsOnlyWhatDoesNotFit)
+{
+    const QFontMetrics fm(QFont(u"DejaVu Sans"_s, 10));
+    const int istanbul = fm.horizontalAdvance(u"İSTANBUL"_s);
+    const int whole = fm.horizontalAdvance(u"İSTANBUL DEPO"_s);
+    struct Case
+    {
+        QString caption;
+        int width;
+        int lines;
+        QStringList expected;
+        bool cut;
+    };
+    const std::vector<Case> cases = {
+        {u"İSTANBUL DEPO"_s, whole, 1, {u"İSTANBUL DEPO"_s}, false},
+        {u"İSTANBUL DEPO"_s, istanbul, 2, {u"İSTANBUL"_s, u"DEPO"_s}, false},
+        {u"  İSTANBUL   DEPO "_s, istanbul, 2, {u"İSTANBUL"_s, u"DEPO"_s}, false},
+        {u"İSTANBUL DEPO"_s, whole - 1, 1, {fm.elidedText(u"İSTANBUL DEPO"_s, Qt::ElideRight, whole - 1)}, true},
+        {u"İSTANBUL DEPO"_s, istanbul, 0, {fm.elidedText(u"İSTANBUL DEPO"_s, Qt::ElideRight, istanbul)}, true},
+        {u"Kampanyalı"_s, fm.horizontalAdvance(u"Kamp"_s), 2,
+         {fm.elidedText(u"Kampanyalı"_s, Qt::ElideRight, fm.horizontalAdvance(u"Kamp"_s))}, true},
+        {QString(), 50, 2, {}, false},
+    };
+    for (const Case &c : cases) {
+        const HeaderCaption got = layoutHeaderCaption(c.caption, fm, c.width, c.lines);
+        EXPECT_EQ(got.lines, c.expected) << c.caption.toStdString() << " " << c.width;
+        EXPECT_EQ(got.cut, c.cut) << c.caption.toStdString() << " " << c.width;
+    }
+}
+
+TEST_F(DataGridTest, NarrowHeadersWrapAndOfferTheirWholeCaptionAsToolTip)
+{
+    GridHeader *header = grid.header();
+    const int durum = grid.model()->columnOf(u"DURUM");
+    const QFontMetrics fm(header->font());
+    // Wide enough for its longer word: the caption takes two lines of the 40-pixel header.
+    grid.setColumnWidth(u"DURUM"_s, fm.horizontalAdvance(u"İSTANBUL"_s) + 16);
+    EXPECT_EQ(header->captionLayout(durum).lines, (QStringList{u"İSTANBUL"_s, u"DEPO"_s}));
+    EXPECT_TRUE(header->captionToolTip(durum).isEmpty());
+
+    // A weight-1 column at a small screen's width: the caption is cut and its tool tip is whole.
+    grid.setColumnWidth(u"DURUM"_s, 40);
+    EXPECT_TRUE(header->captionLayout(durum).cut);
+    EXPECT_EQ(header->captionToolTip(durum), u"İSTANBUL DEPO"_s);
+    EXPECT_TRUE(header->captionToolTip(grid.model()->columnOf(u"ADI")).isEmpty());
+    const QPoint inside(header->sectionViewportPosition(durum) + 5, header->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, inside, header->viewport()->mapToGlobal(inside));
+    QCoreApplication::sendEvent(header->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), u"İSTANBUL DEPO"_s);
+    QToolTip::hideText();
+
+    // With filter buttons, the narrow section keeps its width for the caption until the mouse
+    // is over it or its column is filtered; a wide one always shows its button.
+    grid.setFilterButtons(true);
+    grid.setColumnWidth(u"DURUM"_s, 50);
+    EXPECT_TRUE(header->filterButtonRect(durum).isEmpty());
+    EXPECT_FALSE(header->filterButtonRect(grid.model()->columnOf(u"ADI")).isEmpty());
+    QTest::mouseMove(header->viewport(), inside);
+    EXPECT_FALSE(header->filterButtonRect(durum).isEmpty());
 }
 
 TEST_F(DataGridTest, HeaderFilterListsValuesAndFiltersTheRows)
