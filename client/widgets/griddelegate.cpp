@@ -80,7 +80,45 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
         style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, option.widget);
         return;
     }
-    QStyledItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    fitText(opt);
+    const QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+}
+
+// A cell's text that is wider than its column: words wrap onto the lines the row's height holds
+// (a description), and a single word or number (a part code, an amount) is written smaller,
+// down to three quarters of the font, before anything is cut. An amount that ends in "…" is
+// one that cannot be read.
+void GridDelegate::fitText(QStyleOptionViewItem &opt)
+{
+    if (opt.text.isEmpty())
+        return;
+    const QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+    const int room = opt.rect.width() - 2 * margin;
+    QFontMetrics metrics(opt.font);
+    if (room <= 0 || metrics.horizontalAdvance(opt.text) <= room)
+        return;
+    if (opt.text.contains(u' ') && opt.rect.height() >= 2 * metrics.lineSpacing()) {
+        opt.features |= QStyleOptionViewItem::WrapText;
+        return;
+    }
+    QFont font = opt.font;
+    const bool pixels = font.pixelSize() > 0;
+    const qreal size = pixels ? font.pixelSize() : font.pointSizeF();
+    for (qreal step = size - 1; step >= size * 0.75; step -= 1) {
+        if (pixels)
+            font.setPixelSize(int(step));
+        else
+            font.setPointSizeF(step);
+        metrics = QFontMetrics(font);
+        if (metrics.horizontalAdvance(opt.text) <= room)
+            break;
+    }
+    opt.font = font;
+    opt.fontMetrics = metrics;
 }
 
 QSize GridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const

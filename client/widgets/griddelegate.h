@@ -25,6 +25,8 @@ public:
     void setCellPainter(int column, CellPainter painter);
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // Makes a text cell's option fit its rectangle: wrapped words, or a smaller font.
+    static void fitText(QStyleOptionViewItem &option);
 
 private:
     void paintPanel(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;

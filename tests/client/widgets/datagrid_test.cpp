@@ -1,4 +1,5 @@
 #include "client/widgets/datagrid.h"
+#include "client/widgets/griddelegate.h"
 #include "client/widgets/gridexport.h"
 #include "client/widgets/gridheader.h"
 #include "client/widgets/gridview.h"
@@ -256,6 +257,49 @@ TEST(HeaderCaption, WrapsWholeWordsAndCutsOnlyWhatDoesNotFit)
         EXPECT_EQ(got.lines, c.expected) << c.caption.toStdString() << " " << c.width;
         EXPECT_EQ(got.cut, c.cut) << c.caption.toStdString() << " " << c.width;
     }
+}
+
+TEST(GridCellText, AmountsAndCodesShrinkBeforeTheyAreCutAndWordsWrapInTallRows)
+{
+    QFont base(u"DejaVu Sans"_s);
+    base.setPixelSize(13);
+    base.setBold(true);
+    auto option = [&base](const QString &text, int width, int height) {
+        QStyleOptionViewItem o;
+        o.font = base;
+        o.fontMetrics = QFontMetrics(base);
+        o.text = text;
+        o.rect = QRect(0, 0, width, height);
+        return o;
+    };
+    const int amount = QFontMetrics(base).horizontalAdvance(u"1.845,20"_s);
+
+    // Fits: untouched.
+    QStyleOptionViewItem fits = option(u"1.845,20"_s, amount + 20, 60);
+    GridDelegate::fitText(fits);
+    EXPECT_EQ(fits.font.pixelSize(), 13);
+    EXPECT_FALSE(fits.features & QStyleOptionViewItem::WrapText);
+
+    // A little too narrow: a smaller font that shows the whole amount.
+    QStyleOptionViewItem amountCell = option(u"1.845,20"_s, amount - 4, 60);
+    GridDelegate::fitText(amountCell);
+    EXPECT_LT(amountCell.font.pixelSize(), 13);
+    EXPECT_GE(amountCell.font.pixelSize(), 10);
+    EXPECT_LE(QFontMetrics(amountCell.font).horizontalAdvance(u"1.845,20"_s), amount - 4);
+
+    // Far too narrow: no smaller than three quarters; the style cuts the rest.
+    QStyleOptionViewItem tiny = option(u"1.845,20"_s, amount / 3, 60);
+    GridDelegate::fitText(tiny);
+    EXPECT_GE(tiny.font.pixelSize(), 10);
+
+    // Words in a row tall enough for two lines wrap at the font's size.
+    QStyleOptionViewItem words = option(u"ÖN FREN BALATASI SOL"_s, amount, 60);
+    GridDelegate::fitText(words);
+    EXPECT_TRUE(words.features & QStyleOptionViewItem::WrapText);
+    EXPECT_EQ(words.font.pixelSize(), 13);
+    QStyleOptionViewItem flat = option(u"ÖN FREN BALATASI SOL"_s, amount, 20);
+    GridDelegate::fitText(flat);
+    EXPECT_FALSE(flat.features & QStyleOptionViewItem::WrapText);
 }
 
 TEST_F(DataGridTest, NarrowHeadersWrapAndOfferTheirWholeCaptionAsToolTip)
