@@ -45,6 +45,9 @@ public:
     {
         beast::error_code ec;
         m_peer = m_stream.socket().remote_endpoint(ec).address();
+        // Beast reads at most the buffer's free room (512 bytes when it is empty): with this
+        // room a request with its session record arrives in one read instead of three.
+        m_buffer.reserve(kReadRoom);
     }
 
     void start()
@@ -160,6 +163,7 @@ private:
     Service &m_service;
     const Limits m_limits;
     net::ip::address m_peer;
+    static constexpr std::size_t kReadRoom = 16 * 1024;
     beast::flat_buffer m_buffer;
     std::optional<http::request_parser<http::string_body>> m_parser;
     Response m_response;

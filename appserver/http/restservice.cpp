@@ -1,6 +1,8 @@
 #include "restservice.h"
 
 #include "appserver/methods/registry.h"
+#include "appserver/store/database.h"
+#include "appserver/store/dataversions.h"
 #include "protocol/codec.h"
 
 #include <boost/beast/http/field.hpp>
@@ -136,6 +138,19 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
                       u"not implemented: "_s + QString::fromUtf8(name.data(), qsizetype(name.size())), response);
     }
 
+    // A list that is kept: the versions are read before the answer is made, so a kept answer is
+    // never older than the versions it is kept with.
+    const bool keep = m_registry.keep(op->name) == Methods::Keep::WhileDataUnchanged;
+    qint64 version = -1;
+    if (keep) {
+        auto versions = Store::dataVersions(m_db.connection());
+        if (!versions)
+            return reject(Status::internal_server_error, versions.error().message, response);
+        version = versions->all;
+        if (auto kept = m_answers.find(name, request.body(), version))
+            return answer(response, Status::ok, std::string(*kept));
+    }
+
     Methods::CallContext context{m_db};
     auto outputs = (*handler)(context, *inputs);
     if (!outputs)
@@ -148,7 +163,10 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
                       u"%1 yanıtı imzasına uymuyor"_s.arg(QString::fromUtf8(name.data(), qsizetype(name.size()))),
                       response);
     }
-    answer(response, Status::ok, Protocol::encodeResponse(*op, *outputs));
+    std::string body = Protocol::encodeResponse(*op, *outputs);
+    if (keep)
+        m_answers.keep(name, request.body(), version, std::make_shared<const std::string>(body));
+    answer(response, Status::ok, std::move(body));
 }
 
 } // namespace Http

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answercache.h"
 #include "listener.h"
 #include "sessions.h"
 
@@ -31,6 +32,10 @@ private:
     Store::Database &m_db;
     const Methods::Registry &m_registry;
     const SessionKeys &m_sessions;
+    AnswerCache m_answers{kKeptAnswerBytes};
+
+public:
+    static constexpr std::size_t kKeptAnswerBytes = std::size_t(256) << 20;
 };
 
 } // namespace Http

@@ -167,9 +167,11 @@ Outputs stokHareketVer(CallContext &context, const Inputs &inputs)
 
 void registerCatalogueMethods(Registry &registry)
 {
-    registry.add("StokAraGetirZerva", stokAraGetirZerva);
-    registry.add("YenilerVer2", yenilerVer2);
-    registry.add("KampanyaliVer2", kampanyaliVer2);
+    // The lists are read far more often than the parts and prices change: their answers are
+    // kept until a watched table changes.
+    registry.add("StokAraGetirZerva", stokAraGetirZerva, Keep::WhileDataUnchanged);
+    registry.add("YenilerVer2", yenilerVer2, Keep::WhileDataUnchanged);
+    registry.add("KampanyaliVer2", kampanyaliVer2, Keep::WhileDataUnchanged);
     registry.add("EnVer", enVer);
     registry.add("StokHareketVer", stokHareketVer);
 }

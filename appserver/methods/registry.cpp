@@ -6,9 +6,9 @@
 
 namespace Methods {
 
-void Registry::add(std::string_view operation, Handler handler)
+void Registry::add(std::string_view operation, Handler handler, Keep keep)
 {
-    const auto [it, added] = m_handlers.insert_or_assign(std::string(operation), std::move(handler));
+    const auto [it, added] = m_handlers.insert_or_assign(std::string(operation), Entry{std::move(handler), keep});
     if (!added)
         qWarning("Methods::Registry: %.*s registered twice; the later handler is kept", int(operation.size()),
                  operation.data());
@@ -18,7 +18,13 @@ void Registry::add(std::string_view operation, Handler handler)
 const Handler *Registry::find(std::string_view operation) const
 {
     const auto it = m_handlers.find(operation);
-    return it == m_handlers.end() ? nullptr : &it->second;
+    return it == m_handlers.end() ? nullptr : &it->second.handler;
+}
+
+Keep Registry::keep(std::string_view operation) const
+{
+    const auto it = m_handlers.find(operation);
+    return it == m_handlers.end() ? Keep::No : it->second.keep;
 }
 
 void registerAll(Registry &registry)

@@ -28,14 +28,25 @@ struct CallContext
 using Handler = std::function<Protocol::Expected<std::vector<Protocol::Value>>(
     CallContext &, const std::vector<Protocol::Value> &inputs)>;
 
+// Whether the answer may be kept and given again for the same request: only for methods
+// that change nothing and whose answer depends on nothing but their parameters and the
+// tables that Store::DataVersions watches.
+enum class Keep { No, WhileDataUnchanged };
+
 class Registry final
 {
 public:
-    void add(std::string_view operation, Handler handler);
+    void add(std::string_view operation, Handler handler, Keep keep = Keep::No);
     const Handler *find(std::string_view operation) const; // nullptr: "not implemented"
+    Keep keep(std::string_view operation) const;
 
 private:
-    std::map<std::string, Handler, std::less<>> m_handlers;
+    struct Entry
+    {
+        Handler handler;
+        Keep keep = Keep::No;
+    };
+    std::map<std::string, Entry, std::less<>> m_handlers;
 };
 
 // Each area file registers its methods.

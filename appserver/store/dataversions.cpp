@@ -2,6 +2,10 @@
 
 #include "sql.h"
 
+#include <QSqlQuery>
+
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace Store {
@@ -69,15 +73,32 @@ Protocol::Expected<Protocol::Done> ensureDataVersions(const QSqlDatabase &db, Di
 
 Protocol::Expected<DataVersions> dataVersions(const QSqlDatabase &db)
 {
-    auto query = exec(db, u"SELECT COALESCE(SUM(surum), 0), COALESCE(MAX(CASE WHEN alan = 'stoklar' THEN surum END), 0)"
-                          u" FROM veri_surumleri"_s);
-    if (!query)
-        return query.error();
-    if (!query->next())
+    // Asked before every kept answer is given: the statement is prepared once per thread and
+    // connection, not parsed again for each request.
+    struct Prepared
+    {
+        QString connection;
+        std::optional<QSqlQuery> query;
+    };
+    thread_local Prepared prepared;
+    if (!prepared.query || prepared.connection != db.connectionName()) {
+        prepared.query.reset();
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.prepare(u"SELECT COALESCE(SUM(surum), 0),"
+                           u" COALESCE(MAX(CASE WHEN alan = 'stoklar' THEN surum END), 0) FROM veri_surumleri"_s))
+            return Protocol::makeError(u"Veritabanı hatası: veri sürümleri okunamadı"_s);
+        prepared = {db.connectionName(), std::move(query)};
+    }
+    QSqlQuery &query = *prepared.query;
+    if (!query.exec() || !query.next()) {
+        prepared.query.reset(); // prepared again next time, on a connection that may have been reopened
         return Protocol::makeError(u"Veritabanı hatası: veri sürümleri okunamadı"_s);
+    }
     DataVersions versions;
-    versions.all = query->value(0).toLongLong();
-    versions.catalogue = query->value(1).toLongLong();
+    versions.all = query.value(0).toLongLong();
+    versions.catalogue = query.value(1).toLongLong();
+    query.finish(); // ends the read at once, so it holds no snapshot of the database
     return versions;
 }
 
