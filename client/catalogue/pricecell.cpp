@@ -2,6 +2,7 @@
 
 #include "stockrow.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
@@ -28,9 +29,26 @@ void paintFiyatBilgisi(QPainter *painter, const QStyleOptionViewItem &option, co
     text.replace(u"\r\n"_s, u"\n"_s);
     if (text.endsWith(u'\n'))
         text.chop(1);
-    painter->setFont(option.font);
+    // Lines wider than the cell's 150 pixels less its margins are written smaller (to three
+    // quarters of the font) and never spill into the column on the left.
+    const QRect area = option.rect.adjusted(10, 0, -10, 0);
+    QFont font = option.font;
+    const bool pixels = font.pixelSize() > 0;
+    const qreal size = pixels ? font.pixelSize() : font.pointSizeF();
+    for (qreal step = size; step >= size * 0.75; step -= 1) {
+        if (pixels)
+            font.setPixelSize(int(step));
+        else
+            font.setPointSizeF(step);
+        if (QFontMetrics(font).boundingRect(area, Qt::AlignRight | Qt::AlignVCenter, text).width() <= area.width())
+            break;
+    }
+    painter->save();
+    painter->setClipRect(option.rect);
+    painter->setFont(font);
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(option.rect.adjusted(10, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
+    painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
+    painter->restore();
 }
 
 } // namespace Catalogue
