@@ -177,6 +177,27 @@ void ONAYSIP::loadChoices()
     else if (m_teslimChoices.size() == 1)
         m_teslim->button(0)->setChecked(true);
     fillGroup(m_kargoTurBox, m_kargoTurleri, m_kargoChoices);
+    orderFocus();
+}
+
+// The choices come after the window's other controls; Tab goes through them as they are read,
+// left to right, and the focus starts at the first group that still lacks a choice.
+void ONAYSIP::orderFocus()
+{
+    QList<QWidget *> chain;
+    for (QAbstractButton *b : m_teslim->buttons())
+        chain.append(b);
+    for (QAbstractButton *b : m_kargoTurleri->buttons())
+        chain.append(b);
+    chain << m_kargoList << m_aciklamagir << m_evet << m_hayir;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    QWidget *first = m_kargoList;
+    if (!m_teslim->buttons().isEmpty() && !m_teslim->checkedButton())
+        first = m_teslim->buttons().constFirst();
+    else if (!m_kargoTurleri->buttons().isEmpty())
+        first = m_kargoTurleri->buttons().constFirst();
+    first->setFocus();
 }
 
 void ONAYSIP::kargoTuruSecildi(int index)

@@ -59,6 +59,7 @@ private:
     void buildLayout();
     void loadChoices();
     void fillGroup(QGroupBox *box, QButtonGroup *group, const std::vector<Choice> &choices);
+    void orderFocus();
     void kargoTuruSecildi(int index);
     void kargoSecildi(int index);
     int firstCarrierNamed(const QString &name) const;

@@ -68,6 +68,24 @@ TEST_F(Onay, OpensWithTheSecondDeliveryOptionAndNoCargoType)
               u"Kullanıcı: "_s + m_sbilgi.FADI + u"\r\nCari     : "_s + m_sbilgi.FCariAdi + u"\r\nTutar    : 165,55"_s);
     EXPECT_TRUE(w->summary()->text().endsWith(u"Tutar    : 165,55"_s));
     EXPECT_EQ(w->warning()->text(), u"Vadesi geçmiş bakiyeniz var"_s);
+
+    // The focus waits at the first cargo type (the delivery is chosen already), and Tab goes
+    // through the groups as they are read, then the message, "Evet" and "Hayır".
+    const QList<QAbstractButton *> teslim = w->teslimDurumu()->buttons();
+    const QList<QAbstractButton *> kargo = w->kargoTurleri()->buttons();
+    EXPECT_EQ(w->focusWidget(), kargo.constFirst());
+    QList<QWidget *> expected;
+    for (QAbstractButton *b : teslim + kargo)
+        expected.append(b);
+    expected << w->kargoList() << w->aciklamagir() << w->evetButton()
+             << w->hayirButton();
+    QList<QWidget *> chain{teslim.constFirst()};
+    for (QWidget *next = teslim.constFirst()->nextInFocusChain(); next != teslim.constFirst() && chain.size() < 10;
+         next = next->nextInFocusChain()) {
+        if (expected.contains(next))
+            chain.append(next);
+    }
+    EXPECT_EQ(chain, expected);
 }
 
 TEST_F(Onay, CarrierListFollowsTheCargoType)
