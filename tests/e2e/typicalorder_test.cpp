@@ -114,6 +114,10 @@ TEST_F(TypicalOrder, FromThePartCodeToTheOrderOnTheServer)
     ASSERT_TRUE(form && form->signedIn());
     Basket::SepetView *basket = App::installBasket(*form);
     const App::CatalogueViews views = App::installCatalogue(*form, {.addToBasket = App::basketAddAction(basket)});
+    // With every page in place the window still fits a 1366 x 768 screen, so the basket's
+    // "Gönder" and the legend stay in sight when it is maximized there.
+    EXPECT_LE(form->minimumSizeHint().height(), 768);
+    EXPECT_LE(form->minimumSizeHint().width(), 1366);
     form->resize(1400, 900);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
