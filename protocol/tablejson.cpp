@@ -317,7 +317,7 @@ char *writeColumnValues(char *p, const ClientTable &t, int col)
             if (r)
                 *p++ = ',';
             const double d = c.f64[r];
-            p = c.isNull(r) || !std::isfinite(d) ? writeNull(p) : std::to_chars(p, p + 24, d).ptr;
+            p = c.isNull(r) || !std::isfinite(d) ? writeNull(p) : Json::writeDouble(p, d);
         }
         return p;
     case ColumnKind::Bool:

@@ -1,7 +1,10 @@
 #include "protocol/tablejson.h"
+#include "protocol/jsonwriter.h"
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <string>
 
 using namespace Protocol;
@@ -136,5 +139,33 @@ TEST(TableJson, malformedTablesAreErrors)
         auto t = tableFromJson(json);
         ASSERT_FALSE(t.has_value());
         EXPECT_FALSE(t.error().message.isEmpty());
+    }
+}
+
+// Numbers of whole cents take a fast path; it must give exactly what the general shortest
+// form gives, or the same table would travel differently depending on its values.
+TEST(TableJson, numbersWrittenByTheFastPathMatchTheShortestForm)
+{
+    const auto general = [](double v) {
+        char buf[32];
+        return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+    };
+    const auto written = [](double v) {
+        char buf[32];
+        return std::string(buf, Protocol::Json::writeDouble(buf, v));
+    };
+    const double cases[] = {0.0,      -0.0,     0.01,      0.05,     0.1,       0.29,     1.0,        -1.0,
+                            10.5,     100,      12345.67,  -0.07,    99999.99,  -99999.99, 100000,    100000.01,
+                            1e5 - 1,  1e7,      0.125,     1.005,    0.001,     1e-9,     123.456,    2.675,
+                            400.45,   -304.34,  3e-5,      1e15,     65535.35,  0.3,      0.1 + 0.2,  1.0 / 3};
+    for (const double v : cases)
+        EXPECT_EQ(written(v), general(v)) << "value " << general(v);
+    // Every cent of the first thousand units, and the same values computed the way prices
+    // are (a rate applied, then rounded).
+    for (int cents = -100000; cents <= 100000; ++cents) {
+        const double v = cents / 100.0;
+        ASSERT_EQ(written(v), general(v));
+        const double discounted = std::round(v * 0.85 * 100.0) / 100.0;
+        ASSERT_EQ(written(discounted), general(discounted));
     }
 }
