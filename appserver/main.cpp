@@ -2,8 +2,10 @@
 // distributor's web endpoints beside it.
 
 #include "appserver/http/server.h"
+#include "appserver/methods/partsnapshot.h"
 #include "appserver/methods/registry.h"
 #include "appserver/store/database.h"
+#include "protocol/largebuffers.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -123,6 +126,8 @@ int serve(Store::Database &db, Http::ServerOptions options)
     std::printf("listening on %s web %s\n", Http::endpointText(server.restEndpoint()).c_str(),
                 Http::endpointText(server.webEndpoint()).c_str());
     std::fflush(stdout);
+    // The parts are read into memory now rather than by the first search of the day.
+    std::jthread warmUp([&db] { (void)Methods::PartSnapshot::current(db.connection()); });
     server.run();
     return 0;
 }
@@ -136,6 +141,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::signal(SIGPIPE, SIG_IGN);
+    Protocol::keepLargeBuffersInHeap();
 
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"varsel-appserver"_s);

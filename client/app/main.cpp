@@ -3,6 +3,7 @@
 
 #include "client/session/guistart.h"
 #include "client/session/sessionoptions.h"
+#include "protocol/largebuffers.h"
 
 #include <QCoreApplication>
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    Protocol::keepLargeBuffersInHeap();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
