@@ -8,6 +8,8 @@
 #include <boost/beast/http/status.hpp>
 #include <boost/beast/http/string_body.hpp>
 
+#include "answerbody.h"
+
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -17,7 +19,7 @@
 namespace Http {
 
 using Request = boost::beast::http::request<boost::beast::http::string_body>;
-using Response = boost::beast::http::response<boost::beast::http::string_body>;
+using Response = boost::beast::http::response<AnswerBody>;
 using Status = boost::beast::http::status;
 
 // What a port serves. handle() runs on a pool thread and fills the response; the listener

@@ -143,12 +143,16 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
     const bool keep = m_registry.keep(op->name) == Methods::Keep::WhileDataUnchanged;
     qint64 version = -1;
     if (keep) {
-        auto versions = Store::dataVersions(m_db.connection());
+        auto versions = m_db.dataVersions();
         if (!versions)
             return reject(Status::internal_server_error, versions.error().message, response);
         version = versions->all;
-        if (auto kept = m_answers.find(name, request.body(), version))
-            return answer(response, Status::ok, std::string(*kept));
+        if (auto kept = m_answers.find(name, request.body(), version)) {
+            response.result(Status::ok);
+            response.set(http::field::content_type, kJson);
+            response.body().share(std::move(kept));
+            return;
+        }
     }
 
     Methods::CallContext context{m_db};
@@ -164,9 +168,13 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
                       response);
     }
     std::string body = Protocol::encodeResponse(*op, *outputs);
-    if (keep)
-        m_answers.keep(name, request.body(), version, std::make_shared<const std::string>(body));
-    answer(response, Status::ok, std::move(body));
+    if (!keep)
+        return answer(response, Status::ok, std::move(body));
+    auto shared = std::make_shared<const std::string>(std::move(body));
+    m_answers.keep(name, request.body(), version, shared);
+    response.result(Status::ok);
+    response.set(http::field::content_type, kJson);
+    response.body().share(std::move(shared));
 }
 
 } // namespace Http

@@ -4,6 +4,7 @@
 #include "schema.h"
 #include "searchindex.h"
 #include "sql.h"
+#include "walwatch.h"
 
 #include "appserver/seed/seed.h"
 
@@ -16,6 +17,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -150,7 +152,15 @@ struct Database::Private
 {
     QString templateName; // registered, closed: the source every thread's connection is cloned from
     Dialect dialect = Dialect::Sqlite;
+    QString path; // SQLite's file
     std::shared_ptr<ConnectionSet> connections;
+
+    // The last versions read and the WAL index header read just before them.
+    std::mutex versionsMutex;
+    bool watchTried = false;
+    std::unique_ptr<WalWatch> watch;
+    WalWatch::Header header{};
+    std::optional<DataVersions> versions;
 };
 
 Protocol::Expected<std::unique_ptr<Database>> Database::open(const QString &url, int seedParts)
@@ -172,6 +182,7 @@ Protocol::Expected<std::unique_ptr<Database>> Database::open(const QString &url,
     database->d = std::make_unique<Private>();
     Private &p = *database->d;
     p.dialect = parsed->dialect;
+    p.path = parsed->databaseName;
     p.connections = std::make_shared<ConnectionSet>();
     p.connections->id = g_nextDatabaseId.fetch_add(1);
     p.templateName = u"varsel-store-%1"_s.arg(p.connections->id);
@@ -247,6 +258,7 @@ Database::~Database()
 {
     if (!d)
         return;
+    d->watch.reset(); // before the connections that keep its file in place close
     {
         std::lock_guard lock(d->connections->mutex);
         d->connections->alive = false;
@@ -281,6 +293,31 @@ QSqlDatabase Database::connection()
     if (db.open())
         prepareConnection(db, d->dialect);
     return db;
+}
+
+Protocol::Expected<DataVersions> Database::dataVersions()
+{
+    QSqlDatabase db = connection(); // open before the watch: it keeps the index file in place
+    WalWatch::Header before{};
+    {
+        std::lock_guard lock(d->versionsMutex);
+        if (!d->watchTried && d->dialect == Dialect::Sqlite && db.isOpen()) {
+            d->watchTried = true;
+            d->watch = WalWatch::open(d->path);
+        }
+        if (d->watch) {
+            before = d->watch->read();
+            if (d->versions && before == d->header)
+                return *d->versions;
+        }
+    }
+    auto versions = Store::dataVersions(db);
+    if (versions && d->watch) {
+        std::lock_guard lock(d->versionsMutex);
+        d->header = before; // read before the versions: they are at least as new as it
+        d->versions = *versions;
+    }
+    return versions;
 }
 
 bool Database::isPostgres() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dataversions.h"
+
 #include "protocol/expected.h"
 
 #include <QByteArray>
@@ -45,6 +47,11 @@ public:
 
     QSqlDatabase connection(); // the calling thread's connection, opened on first use
     bool isPostgres() const;
+
+    // The data versions (dataversions.h) as they are now. On SQLite they are read again only
+    // after some transaction has committed since the last read, which the WAL index tells
+    // without a query; otherwise (and on PostgreSQL) by the prepared query.
+    Protocol::Expected<DataVersions> dataVersions();
 
     QList<DemoUser> demoUsers();
     // Registers a computer identifier for a user (by user name); an unknown user is an error.
