@@ -40,8 +40,12 @@ for _ in $(seq 100); do grep -q listening "$work/server.out" && break; sleep 0.1
 port=$(sed -n 's/^listening on [^ ]*:\([0-9]*\) web.*/\1/p' "$work/server.out")
 [ -n "$port" ] || { cat "$work/server.err" >&2; exit 1; }
 base="http://127.0.0.1:$port/datasnap/rest/TServerMethods1"
-record=$(curl -s -X POST "$base/%22BuyukGetir%22/" -d '{"_parameters":["WRK-PC"]}' \
+# The session record, and the session id the server gives with it: a client sends the id back
+# with every call (Pragma: dssession=...), so wrk does too.
+record=$(curl -s -D "$work/headers.txt" -X POST "$base/%22BuyukGetir%22/" -d '{"_parameters":["WRK-PC"]}' \
     | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)["result"][0], ensure_ascii=False))')
+pragma=$(sed -n 's/^[Pp]ragma: *\(.*\)\r$/\1/p' "$work/headers.txt")
+[ -n "$pragma" ] || { echo "the server gave no session id" >&2; exit 1; }
 
 # nginx: one worker on CPU 0, the answers as static files.
 mkdir -p "$work/www" "$work/nginx"
@@ -80,6 +84,7 @@ for term in "$code" "DOBLO II 1.3"; do
     cat >"$work/post.lua" <<LUA
 wrk.method = "POST"
 wrk.headers["Content-Type"] = "text/plain;charset=UTF-8"
+wrk.headers["Pragma"] = "$pragma"
 local f = io.open("$work/body.json", "rb")
 wrk.body = f:read("*a")
 f:close()
