@@ -1,7 +1,10 @@
 #include "griddelegate.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace Widgets {
 
@@ -85,6 +88,40 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
     fitText(opt);
     const QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+}
+
+bool GridDelegate::textCut(const QStyleOptionViewItem &fitted)
+{
+    if (fitted.text.isEmpty())
+        return false;
+    const QStyle *style = fitted.widget ? fitted.widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, fitted.widget) + 1;
+    const QRect room = fitted.rect.adjusted(margin, 0, -margin, 0);
+    const QFontMetrics metrics(fitted.font);
+    if (fitted.features & QStyleOptionViewItem::WrapText) {
+        const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap, fitted.text);
+        return needed.height() > room.height() || needed.width() > room.width();
+    }
+    return metrics.horizontalAdvance(fitted.text) > room.width();
+}
+
+// A text cell that still cannot show all of its text offers it whole as its tool tip.
+bool GridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                             const QModelIndex &index)
+{
+    if (event && event->type() == QEvent::ToolTip && index.isValid()) {
+        const CellKind kind = m_model->cellKind(index.column());
+        if (kind != CellKind::IconMap && kind != CellKind::CheckBox && kind != CellKind::OwnerDrawn) {
+            QStyleOptionViewItem opt = option;
+            initStyleOption(&opt, index);
+            fitText(opt);
+            if (textCut(opt)) {
+                QToolTip::showText(event->globalPos(), opt.text, view, option.rect);
+                return true;
+            }
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 // A cell's text that is wider than its column: words wrap onto the lines the row's height holds

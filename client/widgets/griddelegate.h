@@ -27,6 +27,10 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     // Makes a text cell's option fit its rectangle: wrapped words, or a smaller font.
     static void fitText(QStyleOptionViewItem &option);
+    // Whether a fitted cell still leaves some of its text out.
+    static bool textCut(const QStyleOptionViewItem &fitted);
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
 
 private:
     void paintPanel(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;

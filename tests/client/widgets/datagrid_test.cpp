@@ -300,6 +300,36 @@ TEST(GridCellText, AmountsAndCodesShrinkBeforeTheyAreCutAndWordsWrapInTallRows)
     QStyleOptionViewItem flat = option(u"ÖN FREN BALATASI SOL"_s, amount, 20);
     GridDelegate::fitText(flat);
     EXPECT_FALSE(flat.features & QStyleOptionViewItem::WrapText);
+
+    // What is left out after fitting decides the cell's tool tip.
+    EXPECT_FALSE(GridDelegate::textCut(fits));
+    EXPECT_FALSE(GridDelegate::textCut(amountCell));
+    EXPECT_TRUE(GridDelegate::textCut(tiny));
+    EXPECT_TRUE(GridDelegate::textCut(flat));
+    QStyleOptionViewItem longWords = option(u"ÖN FREN BALATASI SOL ARKA SAĞ TAKIM DİSKLİ"_s, amount, 40);
+    GridDelegate::fitText(longWords);
+    EXPECT_TRUE(longWords.features & QStyleOptionViewItem::WrapText);
+    EXPECT_TRUE(GridDelegate::textCut(longWords));
+}
+
+TEST_F(DataGridTest, ACellThatCannotShowItsWholeTextOffersItAsToolTip)
+{
+    const int adi = grid.model()->columnOf(u"ADI");
+    const int satici = grid.model()->columnOf(u"SATICI");
+    grid.setColumnWidth(u"ADI"_s, 30);
+    grid.setRowHeight(20);
+    QCoreApplication::processEvents();
+    auto hover = [this](int row, int column) {
+        const QPoint at = grid.view()->visualRect(grid.model()->index(row, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid.view()->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(grid.view()->viewport(), &help);
+        return QToolTip::text();
+    };
+    // (A hidden tip keeps its text for a moment: the cell shown whole is asked first.)
+    EXPECT_TRUE(hover(3, satici).isEmpty()) << "a text shown whole has no tool tip";
+    const QString cut = grid.model()->index(3, adi).data().toString(); // "İnce kayış"
+    EXPECT_EQ(hover(3, adi), cut);
+    QToolTip::hideText();
 }
 
 TEST_F(DataGridTest, NarrowHeadersWrapAndOfferTheirWholeCaptionAsToolTip)
