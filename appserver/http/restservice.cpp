@@ -129,17 +129,9 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
     const Protocol::Operation *op = Protocol::findOperation(name);
     if (!op)
         return reject(Status::internal_server_error, notFound("TServerMethods1", name), response);
-    auto inputs = Protocol::decodeRequest(*op, request.body());
-    if (!inputs)
-        return reject(Status::internal_server_error, inputs.error().message, response);
-    const Methods::Handler *handler = m_registry.find(op->name);
-    if (!handler || !*handler) {
-        return reject(Status::internal_server_error,
-                      u"not implemented: "_s + QString::fromUtf8(name.data(), qsizetype(name.size())), response);
-    }
-
     // A list that is kept: the versions are read before the answer is made, so a kept answer is
-    // never older than the versions it is kept with.
+    // never older than the versions it is kept with. A request whose very bytes were answered
+    // before was decoded and checked then, so a kept answer is given without decoding again.
     const bool keep = m_registry.keep(op->name) == Methods::Keep::WhileDataUnchanged;
     qint64 version = -1;
     if (keep) {
@@ -153,6 +145,15 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
             response.body().share(std::move(kept));
             return;
         }
+    }
+
+    auto inputs = Protocol::decodeRequest(*op, request.body());
+    if (!inputs)
+        return reject(Status::internal_server_error, inputs.error().message, response);
+    const Methods::Handler *handler = m_registry.find(op->name);
+    if (!handler || !*handler) {
+        return reject(Status::internal_server_error,
+                      u"not implemented: "_s + QString::fromUtf8(name.data(), qsizetype(name.size())), response);
     }
 
     Methods::CallContext context{m_db};

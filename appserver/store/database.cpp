@@ -297,8 +297,17 @@ QSqlDatabase Database::connection()
 
 Protocol::Expected<DataVersions> Database::dataVersions()
 {
-    QSqlDatabase db = connection(); // open before the watch: it keeps the index file in place
     WalWatch::Header before{};
+    {
+        // Once the watch exists, this process holds connections for the rest of its life.
+        std::lock_guard lock(d->versionsMutex);
+        if (d->watch) {
+            before = d->watch->read();
+            if (d->versions && before == d->header)
+                return *d->versions;
+        }
+    }
+    QSqlDatabase db = connection(); // open before the watch: it keeps the index file in place
     {
         std::lock_guard lock(d->versionsMutex);
         if (!d->watchTried && d->dialect == Dialect::Sqlite && db.isOpen()) {
