@@ -47,8 +47,11 @@ record=$(curl -s -D "$work/headers.txt" -X POST "$base/%22BuyukGetir%22/" -d '{"
 pragma=$(sed -n 's/^[Pp]ragma: *\(.*\)\r$/\1/p' "$work/headers.txt")
 [ -n "$pragma" ] || { echo "the server gave no session id" >&2; exit 1; }
 
-# nginx: one worker on CPU 0, the answers as static files.
+# nginx: one worker on CPU 0, the answers as static files. Its worker drops root, so the
+# folder must be readable by others (mktemp makes it private): otherwise every request gets a
+# 403 of a few hundred bytes and nginx looks many times faster than it is.
 mkdir -p "$work/www" "$work/nginx"
+chmod 755 "$work" "$work/www"
 cat >"$work/nginx/nginx.conf" <<CONF
 worker_processes 1;
 worker_cpu_affinity 01;
@@ -90,6 +93,9 @@ wrk.body = f:read("*a")
 f:close()
 LUA
     mv "$work/www/answer-term.json" "$work/www/answer.json"
+    chmod 644 "$work/www/answer.json"
+    served=$(curl -s -o /dev/null -w '%{http_code} %{size_download}' "http://127.0.0.1:$nginxPort/answer.json")
+    [ "$served" = "200 $bytes" ] || { echo "nginx does not serve the answer ($served, expected 200 $bytes)" >&2; exit 1; }
     for conns in 8 64; do
         s=$(taskset -c 1 wrk -t1 -c"$conns" -d"${seconds}s" -s "$work/post.lua" "$base/%22StokAraGetirZerva%22/" | rps)
         n=$(taskset -c 1 wrk -t1 -c"$conns" -d"${seconds}s" "http://127.0.0.1:$nginxPort/answer.json" | rps)
