@@ -58,6 +58,13 @@ void answer(Response &response, Status status, std::string body)
     response.body() = std::move(body);
 }
 
+void answerKept(Response &response, AnswerCache::Body kept)
+{
+    response.result(Status::ok);
+    response.set(http::field::content_type, kJson);
+    response.body().share(std::move(kept));
+}
+
 } // namespace
 
 RestService::RestService(Store::Database &db, const Methods::Registry &registry, const SessionKeys &sessions)
@@ -139,12 +146,8 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
         if (!versions)
             return reject(Status::internal_server_error, versions.error().message, response);
         version = versions->all;
-        if (auto kept = m_answers.find(name, request.body(), version)) {
-            response.result(Status::ok);
-            response.set(http::field::content_type, kJson);
-            response.body().share(std::move(kept));
-            return;
-        }
+        if (auto kept = m_answers.find(name, request.body(), version))
+            return answerKept(response, std::move(kept));
     }
 
     auto inputs = Protocol::decodeRequest(*op, request.body());
@@ -171,11 +174,9 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
     std::string body = Protocol::encodeResponse(*op, *outputs);
     if (!keep)
         return answer(response, Status::ok, std::move(body));
-    auto shared = std::make_shared<const std::string>(std::move(body));
-    m_answers.keep(name, request.body(), version, shared);
-    response.result(Status::ok);
-    response.set(http::field::content_type, kJson);
-    response.body().share(std::move(shared));
+    auto kept = std::make_shared<const std::string>(std::move(body));
+    m_answers.keep(name, request.body(), version, kept);
+    answerKept(response, std::move(kept));
 }
 
 } // namespace Http

@@ -297,30 +297,27 @@ QSqlDatabase Database::connection()
 
 Protocol::Expected<DataVersions> Database::dataVersions()
 {
+    std::optional<QSqlDatabase> db;
     WalWatch::Header before{};
     {
-        // Once the watch exists, this process holds connections for the rest of its life.
         std::lock_guard lock(d->versionsMutex);
+        if (!d->watchTried && d->dialect == Dialect::Sqlite) {
+            // A connection first: this process holds its connections from then on, and they
+            // keep the index file in place for the watch.
+            db = connection();
+            d->watchTried = db->isOpen();
+            if (d->watchTried)
+                d->watch = WalWatch::open(d->path);
+        }
         if (d->watch) {
             before = d->watch->read();
             if (d->versions && before == d->header)
                 return *d->versions;
         }
     }
-    QSqlDatabase db = connection(); // open before the watch: it keeps the index file in place
-    {
-        std::lock_guard lock(d->versionsMutex);
-        if (!d->watchTried && d->dialect == Dialect::Sqlite && db.isOpen()) {
-            d->watchTried = true;
-            d->watch = WalWatch::open(d->path);
-        }
-        if (d->watch) {
-            before = d->watch->read();
-            if (d->versions && before == d->header)
-                return *d->versions;
-        }
-    }
-    auto versions = Store::dataVersions(db);
+    if (!db)
+        db = connection();
+    auto versions = Store::dataVersions(*db);
     if (versions && d->watch) {
         std::lock_guard lock(d->versionsMutex);
         d->header = before; // read before the versions: they are at least as new as it
