@@ -131,8 +131,9 @@ void girisform::buildLayout()
     m_giris->setObjectName(u"Button1"_s);
     m_vazgec = new QPushButton(u"Vazgeç"_s, this);
     m_vazgec->setObjectName(u"Button2"_s);
+    // Enter on a button that has the focus presses it; Enter in the boxes is the filter's.
     for (QPushButton *b : {m_giris, m_vazgec}) {
-        b->setAutoDefault(false);
+        b->setAutoDefault(true);
         b->setMinimumSize(110, 34);
     }
     m_busy = new BusySpinner(this);

@@ -361,6 +361,15 @@ TEST_F(Login, SilentAddressServiceKeepsTryingAndVazgecEnds)
     EXPECT_EQ(m_exits, QList<int>{0});
 }
 
+// Enter on a button that has the keyboard focus presses it, as Space does.
+TEST_F(Login, EnterOnAFocusedButtonPressesIt)
+{
+    auto w = openWindow();
+    w->vazgecButton()->setFocus();
+    QTest::keyClick(w->vazgecButton(), Qt::Key_Enter);
+    EXPECT_EQ(m_exits, QList<int>{0});
+}
+
 TEST_F(Login, EmptyFieldsOnEnter)
 {
     auto w = openWindow();
