@@ -1,6 +1,7 @@
 #include "partsnapshot.h"
 
 #include "appserver/store/dataversions.h"
+#include "appserver/store/sql.h"
 
 #include <QHash>
 #include <QSqlError>
@@ -24,11 +25,6 @@ struct Loaded
 
 std::mutex g_mutex;
 QHash<QString, Loaded> g_loaded; // by database (driver, name, host, port)
-
-QString identity(const QSqlDatabase &db)
-{
-    return db.driverName() + u'|' + db.databaseName() + u'|' + db.hostName() + u':' + QString::number(db.port());
-}
 
 // The text columns in PartSnapshot::Text order.
 constexpr const char *kTextColumns[PartSnapshot::TextCount] = {
@@ -60,7 +56,7 @@ Protocol::Expected<std::shared_ptr<const PartSnapshot>> PartSnapshot::current(co
     auto versions = Store::dataVersions(db);
     if (!versions)
         return versions.error();
-    const QString key = identity(db);
+    const QString key = Store::databaseIdentity(db);
     // Loading holds the lock: a second list of the same moment waits for the one load.
     std::lock_guard lock(g_mutex);
     if (const auto it = g_loaded.constFind(key); it != g_loaded.cend() && it->version == versions->catalogue)

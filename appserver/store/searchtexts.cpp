@@ -21,17 +21,12 @@ struct Loaded
 std::mutex g_mutex;
 QHash<QString, Loaded> g_loaded; // by database (driver, name, host, port)
 
-QString identity(const QSqlDatabase &db)
-{
-    return db.driverName() + u'|' + db.databaseName() + u'|' + db.hostName() + u':' + QString::number(db.port());
-}
-
 } // namespace
 
 Protocol::Expected<std::shared_ptr<const SearchTexts>> SearchTexts::current(const QSqlDatabase &db,
                                                                             const QString &stamp)
 {
-    const QString key = identity(db);
+    const QString key = databaseIdentity(db);
     // Loading holds the lock: a second search of the same moment waits for the one load.
     std::lock_guard lock(g_mutex);
     if (const auto it = g_loaded.constFind(key); it != g_loaded.cend() && it->stamp == stamp)

@@ -16,6 +16,11 @@ QString describe(const QSqlError &error)
 
 } // namespace
 
+QString databaseIdentity(const QSqlDatabase &db)
+{
+    return db.driverName() + u'|' + db.databaseName() + u'|' + db.hostName() + u':' + QString::number(db.port());
+}
+
 QVariant bindable(const QVariant &value)
 {
     if (value.typeId() == QMetaType::QString && value.toString().isNull())

@@ -21,6 +21,10 @@ Protocol::Expected<QSqlQuery> exec(const QSqlDatabase &db, const QString &sql, c
 // The first column of the first row, or an invalid QVariant when there is no row.
 Protocol::Expected<QVariant> scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
 
+// Which database a connection reaches (driver, name, host, port): the key of what a process
+// keeps in memory per database, whichever thread's connection asks.
+QString databaseIdentity(const QSqlDatabase &db);
+
 // INSERT ... RETURNING <idColumn>: the new row's key on SQLite and PostgreSQL alike.
 Protocol::Expected<qint64> insertReturningId(const QSqlDatabase &db, const QString &insertSql,
                                              const QVariantList &binds, const QString &idColumn);
