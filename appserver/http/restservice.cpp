@@ -139,7 +139,8 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
     // A list that is kept: the versions are read before the answer is made, so a kept answer is
     // never older than the versions it is kept with. A request whose very bytes were answered
     // before was decoded and checked then, so a kept answer is given without decoding again.
-    const bool keep = m_registry.keep(op->name) == Methods::Keep::WhileDataUnchanged;
+    const Methods::Method *method = m_registry.find(op->name);
+    const bool keep = method && method->keep == Methods::Keep::WhileDataUnchanged;
     qint64 version = -1;
     if (keep) {
         auto versions = m_db.dataVersions();
@@ -153,14 +154,13 @@ void RestService::callMethod(const Request &request, std::string_view name, Resp
     auto inputs = Protocol::decodeRequest(*op, request.body());
     if (!inputs)
         return reject(Status::internal_server_error, inputs.error().message, response);
-    const Methods::Handler *handler = m_registry.find(op->name);
-    if (!handler || !*handler) {
+    if (!method || !method->handler) {
         return reject(Status::internal_server_error,
                       u"not implemented: "_s + QString::fromUtf8(name.data(), qsizetype(name.size())), response);
     }
 
     Methods::CallContext context{m_db};
-    auto outputs = (*handler)(context, *inputs);
+    auto outputs = method->handler(context, *inputs);
     if (!outputs)
         return reject(Status::internal_server_error, outputs.error().message, response);
 

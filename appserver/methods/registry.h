@@ -33,20 +33,20 @@ using Handler = std::function<Protocol::Expected<std::vector<Protocol::Value>>(
 // tables that Store::DataVersions watches.
 enum class Keep { No, WhileDataUnchanged };
 
+struct Method
+{
+    Handler handler;
+    Keep keep = Keep::No;
+};
+
 class Registry final
 {
 public:
     void add(std::string_view operation, Handler handler, Keep keep = Keep::No);
-    const Handler *find(std::string_view operation) const; // nullptr: "not implemented"
-    Keep keep(std::string_view operation) const;
+    const Method *find(std::string_view operation) const; // nullptr: "not implemented"
 
 private:
-    struct Entry
-    {
-        Handler handler;
-        Keep keep = Keep::No;
-    };
-    std::map<std::string, Entry, std::less<>> m_handlers;
+    std::map<std::string, Method, std::less<>> m_methods;
 };
 
 // Each area file registers its methods.

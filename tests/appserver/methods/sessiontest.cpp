@@ -45,10 +45,10 @@ protected:
 
     Protocol::Expected<std::vector<Protocol::Value>> call(std::vector<Protocol::Value> inputs)
     {
-        const Methods::Handler *handler = m_registry.find("BuyukGetir");
-        EXPECT_NE(handler, nullptr);
+        const Methods::Method *method = m_registry.find("BuyukGetir");
+        EXPECT_NE(method, nullptr);
         Methods::CallContext context{*m_db};
-        return (*handler)(context, inputs);
+        return method->handler(context, inputs);
     }
 
     Protocol::TSonucBilgisi record(const QString &id)
@@ -170,10 +170,10 @@ TEST_F(BuyukGetir, ALaterRegistrationReplacesTheEarlierOne)
             return Protocol::Expected<std::vector<Protocol::Value>>(std::vector<Protocol::Value>{n});
         });
     }
-    const Methods::Handler *handler = own.find("X");
-    ASSERT_NE(handler, nullptr);
+    const Methods::Method *method = own.find("X");
+    ASSERT_NE(method, nullptr);
     Methods::CallContext context{*m_db};
-    auto result = (*handler)(context, {});
+    auto result = method->handler(context, {});
     ASSERT_TRUE(result);
     EXPECT_EQ(std::get<qint32>(result->front()), 2);
 }
